@@ -1,0 +1,15 @@
+#include "mainwindow.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("dezenario"));
+    QApplication::setApplicationVersion(QStringLiteral(DEZENARIO_VERSION));
+    QApplication::setDesktopFileName(QStringLiteral("dezenario"));
+    dezenario::applyAppearance();
+    dezenario::MainWindow window;
+    window.show();
+    return app.exec();
+}

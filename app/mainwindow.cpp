@@ -1,0 +1,109 @@
+#include "mainwindow.h"
+
+#include "analysiscommand.h"
+#include "clearcommand.h"
+#include "commanderror.h"
+#include "qtadapters.h"
+#include "siteconfig.h"
+#include "slipprintjob.h"
+#include "ui_form1.h"
+#include "visitcommand.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QScreen>
+#include <QStyleFactory>
+
+namespace dezenario {
+
+MainWindow::MainWindow(QWidget *parent)
+    : QWidget(parent), m_ui(std::make_unique<Ui::Form1>()), m_speaker(new QtSpeaker(this))
+{
+    m_ui->setupUi(this);
+    // The count reads inside the heading's blank line; the mark sits over the how-to text.
+    m_ui->Label1->raise();
+    m_ui->INKPicture1->raise();
+    m_ui->Text1->setFocus();
+
+    connect(m_ui->ANALIZAR, &QPushButton::clicked, this, &MainWindow::analyse);
+    connect(m_ui->IMPRIMIR, &QPushButton::clicked, this, &MainWindow::print);
+    connect(m_ui->LIMPA, &QPushButton::clicked, this, &MainWindow::clear);
+    connect(m_ui->VISITE, &QPushButton::clicked, this, &MainWindow::visit);
+
+    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+        QRect frame(QPoint(), size());
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::runCommand(const std::function<void()> &command)
+{
+    try {
+        command();
+    } catch (const CommandError &error) {
+        QMessageBox box(QMessageBox::Critical, QStringLiteral("DEZENARIO"),
+                        QStringLiteral("ERRO %1\n%2").arg(error.number()).arg(error.description()),
+                        QMessageBox::NoButton, this);
+        box.setObjectName(QStringLiteral("ErrorBox"));
+        box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+        box.exec();
+    }
+}
+
+void MainWindow::analyse()
+{
+    runCommand([this] {
+        QtTextBox text1(m_ui->Text1);
+        QtListBox list1(m_ui->List1);
+        QtLabel label1(m_ui->Label1), label4(m_ui->Label4);
+        QtPromptBox prompt(this);
+        runAnalysis({text1, list1, label1, label4, prompt, *m_speaker});
+    });
+}
+
+void MainWindow::print()
+{
+    runCommand([this] {
+        QtTextBox text1(m_ui->Text1);
+        QtListBox list1(m_ui->List1);
+        QtLabel label4(m_ui->Label4);
+        QtPromptBox prompt(this);
+        QtMessageBox messages(this);
+        QtOptionButtons options({m_ui->Option1, m_ui->Option2, m_ui->Option3, m_ui->Option4});
+        QtWindow window(this, text1, list1);
+        QtPrinter printer(m_ui->INKPicture1->pixmap().toImage());
+        runPrintJob({text1, list1, label4, prompt, messages, options, window, printer, *m_speaker});
+        printer.finish();
+    });
+}
+
+void MainWindow::clear()
+{
+    runCommand([this] {
+        QtTextBox text1(m_ui->Text1);
+        runClear(text1);
+    });
+}
+
+void MainWindow::visit()
+{
+    runCommand([] {
+        QtBrowser browser;
+        runVisit(browser, QStringLiteral(DEZENARIO_SITE_URL));
+    });
+}
+
+void applyAppearance()
+{
+    // The layout is fixed in pixels: one style and one font everywhere keep
+    // every caption whole, whatever the desktop's own choice.
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QFont font(QStringLiteral("DejaVu Sans Condensed"));
+    font.setPixelSize(11);
+    QApplication::setFont(font);
+}
+
+} // namespace dezenario

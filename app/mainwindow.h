@@ -1,0 +1,47 @@
+// How the pieces meet: the command logic (analysis/, slip/, commands/) knows
+// the window only through the small interfaces of core/controls.h. This window
+// is a humble view: each click handler wraps the controls in the Qt adapters
+// of qtadapters.h, hands them to the command, and shows a CommandError in a
+// message box. The adapters gather a command's many small edits and repaint
+// once a frame; they flush what is left when the click ends, even on failure.
+#pragma once
+
+#include <QWidget>
+#include <functional>
+#include <memory>
+
+namespace Ui {
+class Form1;
+}
+
+namespace dezenario {
+
+class QtSpeaker;
+
+class MainWindow : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit MainWindow(QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+    // The sound of the commands; tests listen to it.
+    QtSpeaker *speaker() const { return m_speaker; }
+
+private slots:
+    void analyse();
+    void print();
+    void clear();
+    void visit();
+
+private:
+    void runCommand(const std::function<void()> &command);
+
+    std::unique_ptr<Ui::Form1> m_ui;
+    QtSpeaker *m_speaker;
+};
+
+// The font and style the window's layout is measured for.
+void applyAppearance();
+
+} // namespace dezenario

@@ -1,0 +1,178 @@
+#pragma once
+
+#include "controls.h"
+
+#include <QElapsedTimer>
+#include <QImage>
+#include <QObject>
+#include <QPainter>
+#include <QStringList>
+#include <memory>
+
+class QLabel;
+class QListWidget;
+class QPlainTextEdit;
+class QPrinter;
+class QRadioButton;
+class QTemporaryFile;
+class QWidget;
+
+namespace dezenario {
+
+// Lets through at most one repaint per display frame.
+class FrameThrottle
+{
+public:
+    bool due();
+
+private:
+    QElapsedTimer m_last;
+};
+
+// Text1. A command cuts it thousands of times a second; the cuts are gathered
+// and applied to the document once a frame, and at the latest when the adapter
+// goes, so the box always ends as the command left the text.
+class QtTextBox : public TextBox
+{
+public:
+    explicit QtTextBox(QPlainTextEdit *edit);
+    ~QtTextBox() override;
+
+    QString text() override;
+    void setText(const QString &text) override;
+    void deleteFront(qsizetype count) override;
+    void refresh() override;
+    void flush();
+
+private:
+    QPlainTextEdit *m_edit;
+    bool m_undoWasEnabled;
+    // The text as the command sees it (CR LF line breaks), and how much of it is cut.
+    QString m_seen;
+    qsizetype m_seenFront = 0;
+    qsizetype m_pendingDocumentChars = 0; // a line break is one character in the document
+    FrameThrottle m_throttle;
+};
+
+// List1. Entries are appended in batches, once a frame.
+class QtListBox : public ListBox
+{
+public:
+    explicit QtListBox(QListWidget *list);
+    ~QtListBox() override;
+
+    void clear() override;
+    void addItem(const QString &item) override;
+    int count() const override;
+    void flush();
+
+private:
+    QListWidget *m_list;
+    QStringList m_pending;
+};
+
+class QtLabel : public Label
+{
+public:
+    explicit QtLabel(QLabel *label) : m_label(label) {}
+    void setCaption(const QString &caption) override;
+
+private:
+    QLabel *m_label;
+};
+
+class QtPromptBox : public PromptBox
+{
+public:
+    explicit QtPromptBox(QWidget *parent) : m_parent(parent) {}
+    QString inputBox(const QString &prompt, const QString &title, const QString &defaultAnswer) override;
+
+private:
+    QWidget *m_parent;
+};
+
+class QtMessageBox : public MessageBox
+{
+public:
+    explicit QtMessageBox(QWidget *parent) : m_parent(parent) {}
+    Answer askYesNo(const QString &prompt, const QString &title) override;
+
+private:
+    QWidget *m_parent;
+};
+
+// The beep, observable so that the window's tests can hear it.
+class QtSpeaker : public QObject, public Speaker
+{
+    Q_OBJECT
+public:
+    using QObject::QObject;
+    void beep() override;
+signals:
+    void beeped();
+};
+
+class QtOptionButtons : public OptionButtons
+{
+public:
+    explicit QtOptionButtons(std::array<QRadioButton *, 4> buttons) : m_buttons(buttons) {}
+    bool value(int index) const override;
+
+private:
+    std::array<QRadioButton *, 4> m_buttons;
+};
+
+// The whole window: brings the text box and the list up to date, then paints, once a frame.
+class QtWindow : public Window
+{
+public:
+    QtWindow(QWidget *form, QtTextBox &text, QtListBox &list) : m_form(form), m_text(text), m_list(list) {}
+    void refresh() override;
+
+private:
+    QWidget *m_form;
+    QtTextBox &m_text;
+    QtListBox &m_list;
+    FrameThrottle m_throttle;
+};
+
+// The system's default printer through CUPS. Qt's print support lays the pages
+// out for that printer (paper, printable area, resolution) and writes them as
+// one PDF document, streamed to a spool file; the run's document is handed to
+// CUPS when the adapter goes, and a refusal is reported.
+class QtPrinter : public Printer
+{
+public:
+    explicit QtPrinter(QImage mark);
+    ~QtPrinter() override;
+
+    bool isInstalled() const override;
+    void paintPicture(float xTwips, float yTwips) override;
+    void endPage() override;
+    // Hands the pages to the printer; throws CommandError when it refuses them.
+    void finish();
+
+    static QString defaultPrinterName();
+
+private:
+    void open();
+    void submit();
+
+    QImage m_mark;
+    QString m_printerName;
+    std::unique_ptr<QPrinter> m_printer;
+    std::unique_ptr<QTemporaryFile> m_spool;
+    QPainter m_painter;
+    QSizeF m_markSize; // in device pixels
+    double m_pixelsPerTwip = 0;
+    enum class Page { None, Open, Ended } m_page = Page::None;
+};
+
+// The desktop's default browser.
+class QtBrowser : public Browser
+{
+public:
+    void navigate(const QString &address) override;
+};
+
+} // namespace dezenario

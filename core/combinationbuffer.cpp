@@ -1,0 +1,47 @@
+#include "combinationbuffer.h"
+
+#include <algorithm>
+
+namespace dezenario {
+
+CombinationBuffer::CombinationBuffer(TextBox &box) : m_box(box), m_all(box.text()) {}
+
+QStringView CombinationBuffer::selectFront(qsizetype count) const
+{
+    Q_ASSERT(count >= 0);
+    return text().left(std::min(count, size()));
+}
+
+void CombinationBuffer::cutFront(qsizetype count)
+{
+    Q_ASSERT(count >= 0);
+    count = std::min(count, size());
+    if (count == 0)
+        return;
+    m_box.deleteFront(count);
+    m_front += count;
+}
+
+void CombinationBuffer::clear()
+{
+    m_box.setText(QString());
+    m_all.clear();
+    m_front = 0;
+}
+
+FrontSearch::FrontSearch(const CombinationBuffer &buffer, QString needle)
+    : m_buffer(buffer), m_needle(std::move(needle))
+{
+}
+
+qsizetype FrontSearch::position()
+{
+    const qsizetype front = m_buffer.m_front;
+    if (m_at == -1)
+        return 0; // nothing is ever inserted, so once gone it stays gone
+    if (m_at < front) // also the first search
+        m_at = m_buffer.m_all.indexOf(m_needle, front);
+    return m_at < 0 ? 0 : m_at - front + 1;
+}
+
+} // namespace dezenario

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "controls.h"
+
+#include <QString>
+#include <QStringView>
+
+namespace dezenario {
+
+// The text of Text1 as the commands consume it: read once, then cut only from
+// the front. Because the text only ever shrinks from the front, a snapshot of
+// it is just a view from the current front, and every cut is handed on to the
+// text box so that what the user sees stays the same text.
+class CombinationBuffer
+{
+public:
+    explicit CombinationBuffer(TextBox &box);
+
+    // The whole current text, as a snapshot would copy it.
+    QStringView text() const { return QStringView(m_all).mid(m_front); }
+    qsizetype size() const { return m_all.size() - m_front; }
+
+    // SelStart = 0, SelLength = count, read SelText: past the end selects up to the end.
+    QStringView selectFront(qsizetype count) const;
+    // SelStart = 0, SelLength = count, SelText = "".
+    void cutFront(qsizetype count);
+    void refresh() { m_box.refresh(); }
+    void clear();
+
+private:
+    friend class FrontSearch;
+    TextBox &m_box;
+    QString m_all;
+    qsizetype m_front = 0;
+};
+
+// The 1-based place of the first occurrence of a text in the buffer as it now
+// stands, 0 when there is none. It remembers the occurrence it found: while the
+// front has not passed it, it is still the first one, so repeated searches
+// over a shrinking buffer scan the text about once in all.
+class FrontSearch
+{
+public:
+    FrontSearch(const CombinationBuffer &buffer, QString needle);
+    qsizetype position();
+
+private:
+    const CombinationBuffer &m_buffer;
+    QString m_needle;
+    qsizetype m_at = -2; // absolute index of the occurrence; -1 none left, -2 not searched yet
+};
+
+} // namespace dezenario

@@ -1,0 +1,100 @@
+// The operations that the commands ask of the window, the printer and the
+// desktop. The command libraries own these interfaces and know nothing of
+// widgets; app/ implements them with Qt, the tests with recording fakes.
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+namespace dezenario {
+
+// Text1, the combination buffer. Line breaks are seen as CR LF.
+class TextBox
+{
+public:
+    virtual ~TextBox() = default;
+    virtual QString text() = 0;
+    virtual void setText(const QString &text) = 0;
+    // SelStart = 0, SelLength = count, SelText = "": deletes the first characters.
+    virtual void deleteFront(qsizetype count) = 0;
+    // Repaint the box now (an implementation may drop repaints faster than the display).
+    virtual void refresh() = 0;
+};
+
+class ListBox
+{
+public:
+    virtual ~ListBox() = default;
+    virtual void clear() = 0;
+    virtual void addItem(const QString &item) = 0;
+    virtual int count() const = 0;
+};
+
+class Label
+{
+public:
+    virtual ~Label() = default;
+    virtual void setCaption(const QString &caption) = 0;
+};
+
+// Modal prompt: the text typed, or the empty text on Cancel.
+class PromptBox
+{
+public:
+    virtual ~PromptBox() = default;
+    virtual QString inputBox(const QString &prompt, const QString &title,
+                             const QString &defaultAnswer) = 0;
+};
+
+class MessageBox
+{
+public:
+    enum Answer { Yes = 6, No = 7 };
+    virtual ~MessageBox() = default;
+    virtual Answer askYesNo(const QString &prompt, const QString &title) = 0;
+};
+
+class Speaker
+{
+public:
+    virtual ~Speaker() = default;
+    virtual void beep() = 0;
+};
+
+// The whole main window, for repaints while a command runs.
+class Window
+{
+public:
+    virtual ~Window() = default;
+    virtual void refresh() = 0;
+};
+
+// Option1 to Option4; index 1 to 4.
+class OptionButtons
+{
+public:
+    virtual ~OptionButtons() = default;
+    virtual bool value(int index) const = 0;
+};
+
+// The printer: paint the mark picture with its top-left corner at (x, y) in
+// twips from the top-left corner of the printable area; the first paint after
+// the start or after an end of page opens a new page.
+class Printer
+{
+public:
+    virtual ~Printer() = default;
+    virtual bool isInstalled() const = 0;
+    virtual void paintPicture(float xTwips, float yTwips) = 0;
+    virtual void endPage() = 0;
+};
+
+// Shows a web address in a new, visible browser window and keeps no hold on it.
+class Browser
+{
+public:
+    virtual ~Browser() = default;
+    virtual void navigate(const QString &address) = 0;
+};
+
+} // namespace dezenario

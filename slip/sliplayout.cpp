@@ -1,0 +1,33 @@
+#include "sliplayout.h"
+
+namespace dezenario::SlipLayout {
+
+std::optional<MarkPosition> numberMarkPosition(int game, QStringView dezena)
+{
+    Q_ASSERT(game >= 1 && game <= 3);
+    if (dezena.size() != 2)
+        return std::nullopt;
+    const char16_t tens = dezena[0].unicode();
+    const char16_t units = dezena[1].unicode();
+    if (tens < u'0' || tens > u'9' || units < u'0' || units > u'9')
+        return std::nullopt;
+    const int n = (tens - u'0') * 10 + (units - u'0');
+    if (n < 1 || n > 60)
+        return std::nullopt;
+    const int group = (n - 1) / 10;
+    const int row = (n - 1) % 10;
+    return MarkPosition{GameColumnX[game - 1][group], RowY[row]};
+}
+
+MarkPosition countMarkPosition(int numbersPerGame)
+{
+    Q_ASSERT(numbersPerGame >= 6 && numbersPerGame <= 9);
+    return MarkPosition{CountBoxX, RowY[numbersPerGame - 6]};
+}
+
+void paintMark(Printer &printer, MarkPosition position)
+{
+    printer.paintPicture(float(position.x), float(position.y));
+}
+
+} // namespace dezenario::SlipLayout

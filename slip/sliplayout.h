@@ -1,0 +1,42 @@
+#pragma once
+
+#include "controls.h"
+
+#include <QStringView>
+#include <array>
+#include <optional>
+
+namespace dezenario {
+
+// Where the top-left corner of a mark goes, in twips from the top-left corner
+// of the printable area.
+struct MarkPosition
+{
+    qint32 x = 0;
+    qint32 y = 0;
+    friend bool operator==(const MarkPosition &, const MarkPosition &) = default;
+};
+
+// The boxes of a blank Mega-Sena slip, measured off the slip itself: the
+// values are not series and are used exactly as they stand.
+namespace SlipLayout {
+
+// X of each tens group (01-10 ... 51-60) in games 1 to 3.
+inline constexpr std::array<std::array<qint32, 6>, 3> GameColumnX{{
+    {1140, 1320, 1500, 1680, 1860, 2060},
+    {2500, 2680, 2860, 3040, 3220, 3420},
+    {3850, 4030, 4210, 4390, 4570, 4770},
+}};
+// Y of the numbers ending in 1, 2, ..., 9, 0: the first of a group lowest.
+inline constexpr std::array<qint32, 10> RowY{3730, 3360, 3010, 2640, 2280, 1930, 1550, 1180, 800, 430};
+inline constexpr qint32 CountBoxX = 5290;
+
+// The box of a number in game 1, 2 or 3; none unless the text is exactly one
+// of "01" to "60".
+std::optional<MarkPosition> numberMarkPosition(int game, QStringView dezena);
+// The box that tells how many numbers (6 to 9) each game has.
+MarkPosition countMarkPosition(int numbersPerGame);
+void paintMark(Printer &printer, MarkPosition position);
+
+} // namespace SlipLayout
+} // namespace dezenario

@@ -1,0 +1,146 @@
+#include "slipprintjob.h"
+
+#include "combinationbuffer.h"
+#include "commanderror.h"
+#include "sliplayout.h"
+
+#include <QStringList>
+#include <cmath>
+#include <limits>
+#include <optional>
+
+namespace dezenario {
+
+namespace {
+
+constexpr int GamesPerSlip = 3;
+const QString GameEnd = QStringLiteral("* ");
+
+QString quantityPrompt()
+{
+    return QStringLiteral("DIGITE A QUANTIDADE DE VOLANTES VOCE QUER IMPRIMIR\nSÓ VALEM MULTIPLOS DE 3");
+}
+
+QString confirmationPrompt()
+{
+    return QStringList{
+        QStringLiteral("COPIE E COLE OU DIGITE SOMENTE OS NUMEROS A SEREM IMPRESSOS , NÃO USE INDICE EX: "),
+        QStringLiteral("01) 12-22-35-44-49-54  "),
+        QStringLiteral(" DIGITE APENAS 12-22-35-44-49-54 SEM LINHAS DE SEPARAÇÃO E SEM ESPAÇOS"),
+        QStringLiteral("18-23-52-58-28-20-18-23-36-58-28-20-18-23-36-54-28-20-07-23-36-54-28-20-07-23-46-54-"
+                       "28-20-07-23-43-46-28-20-23-43-46-57-28-20-22-23-43-57-28-20-22-23-35-57-28-20-11-22-"
+                       "23-35-28-20-"),
+        QStringLiteral("DESEJA CONTINUAR ? "),
+    }.join(u'\n');
+}
+
+int selectedNumbersPerGame(const OptionButtons &options)
+{
+    for (int index = 1; index <= 4; ++index) {
+        if (options.value(index))
+            return 5 + index;
+    }
+    return 6; // the group always has one selected; a fake without one gets the start value
+}
+
+// Cuts the next number and its dash from the front of the buffer and logs it;
+// nothing when no dash is left.
+class DezenaTaker
+{
+public:
+    DezenaTaker(CombinationBuffer &buffer, ListBox &log) : m_buffer(buffer), m_dash(buffer, QStringLiteral("-")), m_log(log) {}
+
+    std::optional<QString> takeNextDezena()
+    {
+        const qsizetype p = m_dash.position();
+        if (p == 0)
+            return std::nullopt;
+        QString dezena = trimBlanks(m_buffer.selectFront(p - 1)).toString();
+        m_log.addItem(dezena);
+        m_buffer.cutFront(p);
+        return dezena;
+    }
+
+private:
+    // Blanks only: a tab or a line break stays and keeps the number off the slip.
+    static QStringView trimBlanks(QStringView text)
+    {
+        while (!text.isEmpty() && text.front() == u' ')
+            text = text.mid(1);
+        while (!text.isEmpty() && text.back() == u' ')
+            text.chop(1);
+        return text;
+    }
+
+    CombinationBuffer &m_buffer;
+    FrontSearch m_dash;
+    ListBox &m_log;
+};
+
+} // namespace
+
+int slipCountFor(const QString &quantity, const QLocale &locale)
+{
+    bool ok = false;
+    const double value = locale.toDouble(quantity.trimmed(), &ok);
+    if (!ok || std::isnan(value)) {
+        throw CommandError(errors::TypeMismatch,
+                           QStringLiteral("A QUANTIDADE \"%1\" NÃO É UM NÚMERO. DIGITE, POR EXEMPLO, 3.")
+                               .arg(quantity.trimmed()));
+    }
+    // nearbyint rounds in the default mode, to nearest with a half to even.
+    const double slips = std::nearbyint(value / 3.0);
+    if (!(slips >= std::numeric_limits<qint32>::min() && slips <= std::numeric_limits<qint32>::max()))
+        throw CommandError(errors::Overflow, QStringLiteral("A QUANTIDADE \"%1\" É GRANDE DEMAIS.").arg(quantity.trimmed()));
+    if (slips > MaxSlips) {
+        throw CommandError(errors::Overflow,
+                           QStringLiteral("A QUANTIDADE \"%1\" É GRANDE DEMAIS: NO MÁXIMO %2 VOLANTES POR VEZ.")
+                               .arg(quantity.trimmed())
+                               .arg(MaxSlips * GamesPerSlip));
+    }
+    return int(slips);
+}
+
+void runPrintJob(const PrintControls &c, const QLocale &locale)
+{
+    CombinationBuffer buffer(c.text1);
+    c.label4.setCaption(QStringLiteral("IMPRESSOS"));
+    // Said before anything is cut, so no bet is lost for a print that cannot happen.
+    if (!c.printer.isInstalled()) {
+        throw CommandError(errors::NoPrinter,
+                           QStringLiteral("NENHUMA IMPRESSORA INSTALADA. INSTALE UMA IMPRESSORA E TENTE DE NOVO."));
+    }
+
+    const QString quantity = c.prompt.inputBox(quantityPrompt(), QStringLiteral("DEZENARIO"), QStringLiteral("3"));
+    if (quantity.isEmpty())
+        return;
+    if (c.messages.askYesNo(confirmationPrompt(), QStringLiteral("DEZENARIO")) == MessageBox::No)
+        return;
+    c.list1.clear();
+    const int numbersPerGame = selectedNumbersPerGame(c.options);
+    const int slipCount = slipCountFor(quantity, locale);
+
+    DezenaTaker taker(buffer, c.list1);
+    for (int slipNumber = 1; slipNumber <= slipCount; ++slipNumber) {
+        for (int game = 1; game <= GamesPerSlip; ++game) {
+            for (int position = 1; position <= numbersPerGame; ++position) {
+                const std::optional<QString> dezena = taker.takeNextDezena();
+                c.window.refresh();
+                // A position that took nothing stays blank: repeating the last
+                // number would mark a bet nobody asked for.
+                if (!dezena)
+                    continue;
+                if (const auto at = SlipLayout::numberMarkPosition(game, *dezena))
+                    SlipLayout::paintMark(c.printer, *at);
+            }
+            c.list1.addItem(GameEnd);
+        }
+        SlipLayout::paintMark(c.printer, SlipLayout::countMarkPosition(selectedNumbersPerGame(c.options)));
+        c.printer.endPage();
+        c.list1.addItem(QStringLiteral("* %1* ").arg(slipNumber));
+    }
+    c.window.refresh();
+    c.speaker.beep();
+}
+
+} // namespace dezenario
