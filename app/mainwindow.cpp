@@ -14,11 +14,18 @@
 #include <QScreen>
 #include <QStyleFactory>
 
+// The mark image lives in a static library, whose resources are not registered by themselves.
+static void registerResources()
+{
+    Q_INIT_RESOURCE(dezenario);
+}
+
 namespace dezenario {
 
 MainWindow::MainWindow(QWidget *parent)
     : QWidget(parent), m_ui(std::make_unique<Ui::Form1>()), m_speaker(new QtSpeaker(this))
 {
+    registerResources();
     m_ui->setupUi(this);
     // The count reads inside the heading's blank line; the mark sits over the how-to text.
     m_ui->Label1->raise();

@@ -81,21 +81,22 @@ private:
 
 int slipCountFor(const QString &quantity, const QLocale &locale)
 {
+    const QString shown = quantity.trimmed().toUpper();
     bool ok = false;
     const double value = locale.toDouble(quantity.trimmed(), &ok);
     if (!ok || std::isnan(value)) {
         throw CommandError(errors::TypeMismatch,
                            QStringLiteral("A QUANTIDADE \"%1\" NÃO É UM NÚMERO. DIGITE, POR EXEMPLO, 3.")
-                               .arg(quantity.trimmed()));
+                               .arg(shown));
     }
     // nearbyint rounds in the default mode, to nearest with a half to even.
     const double slips = std::nearbyint(value / 3.0);
     if (!(slips >= std::numeric_limits<qint32>::min() && slips <= std::numeric_limits<qint32>::max()))
-        throw CommandError(errors::Overflow, QStringLiteral("A QUANTIDADE \"%1\" É GRANDE DEMAIS.").arg(quantity.trimmed()));
+        throw CommandError(errors::Overflow, QStringLiteral("A QUANTIDADE \"%1\" É GRANDE DEMAIS.").arg(shown));
     if (slips > MaxSlips) {
         throw CommandError(errors::Overflow,
                            QStringLiteral("A QUANTIDADE \"%1\" É GRANDE DEMAIS: NO MÁXIMO %2 VOLANTES POR VEZ.")
-                               .arg(quantity.trimmed())
+                               .arg(shown)
                                .arg(MaxSlips * GamesPerSlip));
     }
     return int(slips);
