@@ -285,6 +285,7 @@ void QtPrinter::submit()
 {
     const QByteArray name = m_printerName.toLocal8Bit();
     const QByteArray file = m_spool->fileName().toLocal8Bit();
+    m_documentBytes = m_spool->size();
     const int job = cupsPrintFile(name.constData(), file.constData(), "DEZENARIO", 0, nullptr);
     m_spool.reset(); // CUPS has its own copy now
     if (job == 0) {

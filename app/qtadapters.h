@@ -153,6 +153,8 @@ public:
     void finish();
 
     static QString defaultPrinterName();
+    // Size of the last document handed to the printer.
+    qint64 documentBytes() const { return m_documentBytes; }
 
 private:
     void open();
@@ -166,6 +168,7 @@ private:
     QSizeF m_markSize; // in device pixels
     double m_pixelsPerTwip = 0;
     enum class Page { None, Open, Ended } m_page = Page::None;
+    qint64 m_documentBytes = 0;
 };
 
 // The desktop's default browser.
