@@ -8,7 +8,7 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("dezenario"));
     QApplication::setApplicationVersion(QStringLiteral(DEZENARIO_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("dezenario"));
-    dezenario::applyAppearance();
+    dezenario::setUpApplication();
     dezenario::MainWindow window;
     window.show();
     return app.exec();

@@ -10,9 +10,11 @@
 #include "visitcommand.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
 #include <QMessageBox>
 #include <QScreen>
 #include <QStyleFactory>
+#include <QTranslator>
 
 // The mark image lives in a static library, whose resources are not registered by themselves.
 static void registerResources()
@@ -83,7 +85,6 @@ void MainWindow::print()
         QtWindow window(this, text1, list1);
         QtPrinter printer(m_ui->INKPicture1->pixmap().toImage());
         runPrintJob({text1, list1, label4, prompt, messages, options, window, printer, *m_speaker});
-        printer.finish();
     });
 }
 
@@ -103,7 +104,7 @@ void MainWindow::visit()
     });
 }
 
-void applyAppearance()
+void setUpApplication()
 {
     // The layout is fixed in pixels: one style and one font everywhere keep
     // every caption whole, whatever the desktop's own choice.
@@ -111,6 +112,10 @@ void applyAppearance()
     QFont font(QStringLiteral("DejaVu Sans Condensed"));
     font.setPixelSize(11);
     QApplication::setFont(font);
+
+    auto *translator = new QTranslator(qApp);
+    if (translator->load(QStringLiteral("qtbase_pt_BR"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(translator);
 }
 
 } // namespace dezenario

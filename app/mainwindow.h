@@ -41,7 +41,8 @@ private:
     QtSpeaker *m_speaker;
 };
 
-// The font and style the window's layout is measured for.
-void applyAppearance();
+// The style and font the window's layout is measured for, and Portuguese for
+// Qt's own texts (the text box's context menu), whatever the system's locale.
+void setUpApplication();
 
 } // namespace dezenario

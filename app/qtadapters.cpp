@@ -193,7 +193,7 @@ QtPrinter::QtPrinter(QImage mark) : m_mark(std::move(mark)), m_printerName(defau
 QtPrinter::~QtPrinter()
 {
     try {
-        finish();
+        endDocument();
     } catch (const CommandError &) {
         // Already failing: the first error is the one the user is shown.
     }
@@ -269,7 +269,7 @@ void QtPrinter::endPage()
         m_page = Page::Ended;
 }
 
-void QtPrinter::finish()
+void QtPrinter::endDocument()
 {
     if (!m_printer)
         return;

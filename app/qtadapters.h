@@ -139,7 +139,8 @@ private:
 // The system's default printer through CUPS. Qt's print support lays the pages
 // out for that printer (paper, printable area, resolution) and writes them as
 // one PDF document, streamed to a spool file; the run's document is handed to
-// CUPS when the adapter goes, and a refusal is reported.
+// CUPS at its end (or, when the run failed, as the adapter goes), and a
+// refusal is reported.
 class QtPrinter : public Printer
 {
 public:
@@ -150,7 +151,7 @@ public:
     void paintPicture(float xTwips, float yTwips) override;
     void endPage() override;
     // Hands the pages to the printer; throws CommandError when it refuses them.
-    void finish();
+    void endDocument() override;
 
     static QString defaultPrinterName();
     // Size of the last document handed to the printer.

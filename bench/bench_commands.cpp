@@ -155,7 +155,6 @@ void PrintSlips(benchmark::State &state)
         QtPrinter printer(mark);
         Quiet speaker;
         runPrintJob({box, list, label4, prompt, yes, options, repaint, printer, speaker});
-        printer.finish();
         bytes = printer.documentBytes();
     }
     state.counters["bytes_per_page"] = double(bytes) / slips;
@@ -169,7 +168,7 @@ int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen") : qgetenv("QT_QPA_PLATFORM"));
     QApplication app(argc, argv);
-    applyAppearance();
+    setUpApplication();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -87,6 +87,8 @@ public:
     virtual bool isInstalled() const = 0;
     virtual void paintPicture(float xTwips, float yTwips) = 0;
     virtual void endPage() = 0;
+    // Hands every ended page to the printer before the run reports its end.
+    virtual void endDocument() = 0;
 };
 
 // Shows a web address in a new, visible browser window and keeps no hold on it.

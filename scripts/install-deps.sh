@@ -5,7 +5,7 @@ set -euo pipefail
 
 want=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-base-dev-tools libgl-dev
+  qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev
   libbenchmark-dev
   fonts-dejavu-core fonts-dejavu-extra
   libcups2-dev cups cups-bsd cups-client printer-driver-cups-pdf poppler-utils

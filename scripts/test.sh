@@ -1,5 +1,9 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test.
+# Installs what is missing, builds, and runs every test:
+#   1. the whole suite (ctest), printing for real through CUPS;
+#   2. the whole suite again built with AddressSanitizer and UndefinedBehaviorSanitizer;
+#   3. each libFuzzer target for FUZZ_SECONDS (60 by default), comparing the
+#      fast commands with the literal model on every input.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -7,6 +11,26 @@ bash scripts/install-deps.sh
 # shellcheck source=setup-printers.sh
 source scripts/setup-printers.sh
 
+echo "== build and test"
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build
 ctest --test-dir build --output-on-failure
+
+echo "== sanitizers"
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDEZENARIO_SANITIZE=ON -DDEZENARIO_BENCH=OFF
+cmake --build build-asan
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+LSAN_OPTIONS=suppressions=$PWD/scripts/lsan.supp \
+UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  ctest --test-dir build-asan --output-on-failure -E '^package$'
+
+echo "== fuzzing"
+cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ -DDEZENARIO_FUZZ=ON
+cmake --build build-fuzz
+for target in analysis printjob; do
+  corpus=$(mktemp -d)
+  ./build-fuzz/fuzz/fuzz_$target -max_total_time="${FUZZ_SECONDS:-60}" -max_len=4096 \
+    -print_final_stats=1 "$corpus" "fuzz/corpus/$target" 2>&1 | grep -E 'DIFFERENCE|ERROR|SUMMARY|runtime error|Done|stat::(number_of_executed_units|new_units_added)'
+  rm -rf "$corpus"
+done
+echo "fuzzing: no difference and no sanitizer report"

@@ -140,6 +140,7 @@ void runPrintJob(const PrintControls &c, const QLocale &locale)
         c.printer.endPage();
         c.list1.addItem(QStringLiteral("* %1* ").arg(slipNumber));
     }
+    c.printer.endDocument();
     c.window.refresh();
     c.speaker.beep();
 }

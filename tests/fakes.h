@@ -97,6 +97,7 @@ struct FakePrinter : Printer
     Page openPage;
     bool pageOpen = false;
     int paints = 0;
+    int documentsEnded = 0;
 
     bool isInstalled() const override { return installed; }
     void paintPicture(float x, float y) override
@@ -115,6 +116,7 @@ struct FakePrinter : Printer
         openPage.clear();
         pageOpen = false;
     }
+    void endDocument() override { ++documentsEnded; }
 };
 
 struct FakeBrowser : Browser

@@ -44,7 +44,7 @@ class TestBadInput : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase() { applyAppearance(); }
+    void initTestCase() { setUpApplication(); }
     void init();
     void cleanup() { delete m_window; }
 

@@ -91,7 +91,7 @@ private:
 
 void TestPrinting::initTestCase()
 {
-    applyAppearance();
+    setUpApplication();
     m_queue = qEnvironmentVariable("PRINTER");
     QVERIFY2(!m_queue.isEmpty(), "PRINTER names the PDF queue the test prints to");
     m_output.setPath(qEnvironmentVariable("DEZENARIO_PDF_DIR", QDir::homePath() + QStringLiteral("/PDF")));
@@ -204,6 +204,20 @@ void TestPrinting::printsEverySlip()
         }
     }
     QFile::remove(pdfs.first());
+
+    // LIMPA after a print run empties the text box and leaves the log.
+    const QStringList log = [this] {
+        QStringList items;
+        auto *list = m_window->findChild<QListWidget *>(QStringLiteral("List1"));
+        for (int i = 0; i < list->count(); ++i)
+            items << list->item(i)->text();
+        return items;
+    }();
+    QCOMPARE(log, expected.log);
+    QTest::mouseClick(m_window->findChild<QPushButton *>(QStringLiteral("LIMPA")), Qt::LeftButton);
+    QCOMPARE(m_window->findChild<QPlainTextEdit *>(QStringLiteral("Text1"))->toPlainText(), QString());
+    QCOMPARE(m_window->findChild<QListWidget *>(QStringLiteral("List1"))->count(), log.size());
+    QCOMPARE(m_window->findChild<QLabel *>(QStringLiteral("Label4"))->text(), QStringLiteral("IMPRESSOS"));
 }
 
 void TestPrinting::noPrinterLosesNoText()
@@ -225,9 +239,11 @@ void TestPrinting::refusingPrinterIsReported()
     qputenv("PRINTER", refusing.toLocal8Bit());
     auto *text1 = m_window->findChild<QPlainTextEdit *>(QStringLiteral("Text1"));
     text1->setPlainText(QStringLiteral("01-02-03-04-05-06-07-08-09-10-11-12-13-14-15-16-17-18-19-"));
+    QSignalSpy beeps(m_window->speaker(), &QtSpeaker::beeped);
     clickPrint({ModalAnswers::type(QStringLiteral("3")), ModalAnswers::press(QString::fromUtf8("Sim"))});
     QCOMPARE(m_errors.size(), 1);
     QVERIFY2(m_errors.first().startsWith(QStringLiteral("ERRO 482")), qPrintable(m_errors.first()));
+    QCOMPARE(beeps.count(), 0); // no sound of success for a print that did not happen
     // The numbers taken stay taken, and the log shows them.
     QCOMPARE(text1->toPlainText(), QStringLiteral("19-"));
     QCOMPARE(m_window->findChild<QListWidget *>(QStringLiteral("List1"))->count(), 18 + 3 + 1);

@@ -202,6 +202,7 @@ void TestSlip::runsMatchTheLiteralRules()
     QCOMPARE(run.pages(), expected.pages);
     QCOMPARE(run.text.content, expected.textLeft);
     QVERIFY(!run.printer.pageOpen);
+    QCOMPARE(run.printer.documentsEnded, 1);
     QCOMPARE(run.speaker.beeps, 1);
 }
 
@@ -274,6 +275,7 @@ void TestSlip::cancelAndNo()
     QCOMPARE(run.list.items, QStringList{"old entry"});
     QCOMPARE(run.text.content, Sixty);
     QCOMPARE(run.printer.paints, 0);
+    QCOMPARE(run.printer.documentsEnded, 0);
     QCOMPARE(run.speaker.beeps, 0);
 }
 

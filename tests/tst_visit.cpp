@@ -34,7 +34,7 @@ void TestVisit::initTestCase()
     QCOMPARE(QGuiApplication::platformName(), QStringLiteral("xcb"));
     qunsetenv("BROWSER");
     qunsetenv("DEFAULT_BROWSER");
-    applyAppearance();
+    setUpApplication();
     m_window = new MainWindow;
     m_window->findChild<QPlainTextEdit *>(QStringLiteral("Text1"))->setPlainText(QStringLiteral("01-02-03-"));
     m_window->findChild<QListWidget *>(QStringLiteral("List1"))->addItem(QStringLiteral("05"));

@@ -21,7 +21,7 @@ class TestWindow : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase() { applyAppearance(); }
+    void initTestCase() { setUpApplication(); }
     void init();
     void cleanup() { delete m_window; }
 
@@ -34,6 +34,7 @@ private slots:
     void resizingMovesNothing();
     void optionsAreOneGroup();
     void enterStartsALine();
+    void qtsOwnTextsArePortuguese();
 
     void pasteAndAnalyse();
     void lineBreaksAreCrLf_data();
@@ -226,6 +227,12 @@ void TestWindow::enterStartsALine()
     QCOMPARE(beeps.count(), 0);
     QApplication::processEvents();
     QVERIFY(!QApplication::activeModalWidget());
+}
+
+void TestWindow::qtsOwnTextsArePortuguese()
+{
+    // The text box's context menu comes from Qt.
+    QCOMPARE(QCoreApplication::translate("QWidgetTextControl", "&Paste"), QStringLiteral("Co&lar"));
 }
 
 void TestWindow::pasteAndAnalyse()
