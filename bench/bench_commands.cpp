@@ -5,7 +5,8 @@
 //   WindowAnalysis/N  the same through the real window's adapters (click to beep,
 //                  the prompt answered at once), on the offscreen platform.
 //   PrintSlips/N   N slips of six-number games printed to the PDF queue named by
-//                  PRINTER: time per slip and bytes per page.
+//                  PRINTER: time per slip, bytes per page, and how much the
+//                  peak memory grew during the run.
 #include "analysiscommand.h"
 #include "mainwindow.h"
 #include "qtadapters.h"
@@ -13,6 +14,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -75,6 +77,26 @@ struct Quiet : Speaker
 {
     void beep() override {}
 };
+
+long statusKilobytes(const char *field)
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith(QByteArray(field) + ':'))
+            return line.mid(qstrlen(field) + 1).trimmed().split(' ').first().toLong();
+    }
+    return -1;
+}
+
+// Starts a new measure of the peak resident size (Linux).
+void resetPeak()
+{
+    QFile clear(QStringLiteral("/proc/self/clear_refs"));
+    if (clear.open(QIODevice::WriteOnly))
+        clear.write("5");
+}
 
 double secondsOfScan(const QString &text)
 {
@@ -142,7 +164,12 @@ void PrintSlips(benchmark::State &state)
     MainWindow window;
     QImage mark = window.findChild<QLabel *>(QStringLiteral("INKPicture1"))->pixmap().toImage();
     qint64 bytes = 0;
+    long grownKilobytes = 0;
     for (auto _ : state) {
+        state.PauseTiming();
+        resetPeak();
+        const long before = statusKilobytes("VmRSS");
+        state.ResumeTiming();
         CountingTextBox box;
         box.content = text;
         NullList list;
@@ -156,11 +183,13 @@ void PrintSlips(benchmark::State &state)
         Quiet speaker;
         runPrintJob({box, list, label4, prompt, yes, options, repaint, printer, speaker});
         bytes = printer.documentBytes();
+        grownKilobytes = std::max(grownKilobytes, statusKilobytes("VmHWM") - before);
     }
+    state.counters["peak_growth_kB"] = double(grownKilobytes);
     state.counters["bytes_per_page"] = double(bytes) / slips;
     state.counters["slips_per_s"] = benchmark::Counter(double(slips) * state.iterations(), benchmark::Counter::kIsRate);
 }
-BENCHMARK(PrintSlips)->Arg(1)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(PrintSlips)->Arg(1)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 } // namespace
 
