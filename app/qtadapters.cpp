@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QInputDialog>
 #include <QLabel>
@@ -16,6 +17,7 @@
 #include <QTemporaryFile>
 #include <QTextCursor>
 #include <QUrl>
+#include <QVBoxLayout>
 
 #include <cups/cups.h>
 
@@ -25,6 +27,7 @@ namespace {
 constexpr qint64 FrameMilliseconds = 16; // about 60 repaints a second
 constexpr double TwipsPerInch = 1440.0;
 constexpr double MetresPerInch = 0.0254;
+constexpr int MessageWidth = 640; // pixels; wider texts wrap
 } // namespace
 
 bool FrameThrottle::due()
@@ -55,7 +58,10 @@ QString QtTextBox::text()
 {
     flush();
     // The document keeps one character per line break; the commands count two.
-    m_seen = m_edit->toPlainText().replace(u'\n', QStringLiteral("\r\n"));
+    // The raw text keeps what plain text would alter (a no-break space stays one).
+    m_seen = m_edit->document()->toRawText();
+    m_seen.replace(QChar::ParagraphSeparator, QStringLiteral("\r\n"));
+    m_seen.replace(QChar::LineSeparator, QStringLiteral("\r\n"));
     m_seenFront = 0;
     return m_seen;
 }
@@ -151,18 +157,32 @@ QString QtPromptBox::inputBox(const QString &prompt, const QString &title, const
 
 MessageBox::Answer QtMessageBox::askYesNo(const QString &prompt, const QString &title)
 {
-    QMessageBox box(m_parent);
-    box.setObjectName(QStringLiteral("MsgBox"));
-    box.setWindowTitle(title);
-    box.setText(prompt);
-    box.setTextFormat(Qt::PlainText);
-    box.setIcon(QMessageBox::NoIcon);
-    QPushButton *yes = box.addButton(QStringLiteral("Sim"), QMessageBox::YesRole);
-    QPushButton *no = box.addButton(QStringLiteral("Não"), QMessageBox::NoRole);
-    box.setDefaultButton(yes);
-    box.setEscapeButton(no);
-    box.exec();
-    return box.clickedButton() == yes ? Yes : No;
+    // A dialog of our own: QMessageBox sizes its text before wrapping a line
+    // too long for the screen, and then cuts it off. Line breaking keeps runs
+    // like "20-22" together, so an invisible break opportunity follows each dash.
+    QDialog dialog(m_parent);
+    dialog.setObjectName(QStringLiteral("MsgBox"));
+    dialog.setWindowTitle(title);
+    QString shown = prompt;
+    shown.replace(u'-', QStringLiteral("-\u200B"));
+    auto *text = new QLabel(shown, &dialog);
+    text->setObjectName(QStringLiteral("prompt"));
+    text->setTextFormat(Qt::PlainText);
+    const int width = std::min(text->sizeHint().width(), MessageWidth); // the widest line, unwrapped
+    text->setWordWrap(true);
+    text->setFixedWidth(width);
+    text->setMinimumHeight(text->heightForWidth(width));
+    auto *buttons = new QDialogButtonBox(&dialog);
+    QPushButton *yes = buttons->addButton(QStringLiteral("Sim"), QDialogButtonBox::YesRole);
+    QPushButton *no = buttons->addButton(QStringLiteral("Não"), QDialogButtonBox::NoRole);
+    yes->setDefault(true);
+    QObject::connect(yes, &QPushButton::clicked, &dialog, &QDialog::accept);
+    QObject::connect(no, &QPushButton::clicked, &dialog, &QDialog::reject);
+    auto *layout = new QVBoxLayout(&dialog);
+    layout->addWidget(text);
+    layout->addWidget(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    return dialog.exec() == QDialog::Accepted ? Yes : No;
 }
 
 void QtSpeaker::beep()

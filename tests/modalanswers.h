@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
@@ -61,6 +62,8 @@ private:
             seen << input->windowTitle() << input->labelText();
         else if (auto *box = qobject_cast<QMessageBox *>(modal))
             seen << box->windowTitle() << box->text();
+        else if (auto *prompt = modal->findChild<QLabel *>(QStringLiteral("prompt")))
+            seen << modal->windowTitle() << prompt->text();
         m_actions.takeFirst()(modal);
     }
 

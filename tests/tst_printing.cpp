@@ -78,7 +78,7 @@ private slots:
     void refusingPrinterIsReported();
 
 private:
-    QStringList newPdfs(const QStringList &before, int expected);
+    QStringList newPdfs(const QStringList &before);
     void clickPrint(const QList<ModalAnswers::Action> &actions);
     QString errorText();
 
@@ -96,6 +96,8 @@ void TestPrinting::initTestCase()
     QVERIFY2(!m_queue.isEmpty(), "PRINTER names the PDF queue the test prints to");
     m_output.setPath(qEnvironmentVariable("DEZENARIO_PDF_DIR", QDir::homePath() + QStringLiteral("/PDF")));
     QCOMPARE(QtPrinter::defaultPrinterName(), m_queue);
+    // Jobs some earlier run left in the queue would only be waited for.
+    QProcess::execute(QStringLiteral("cancel"), {QStringLiteral("-a"), m_queue});
     QPrinter printer(QPrinter::HighResolution);
     printer.setPrinterName(m_queue);
     const QRectF paint = printer.pageLayout().paintRect(QPageLayout::Inch);
@@ -116,21 +118,23 @@ void TestPrinting::cleanup()
     qputenv("PRINTER", m_queue.toLocal8Bit());
 }
 
-QStringList TestPrinting::newPdfs(const QStringList &before, int expected)
+QStringList TestPrinting::newPdfs(const QStringList &before)
 {
+    // CUPS has finished a job once cups-pdf has written its file.
     QElapsedTimer waited;
     waited.start();
-    QStringList added;
-    while (waited.elapsed() < 60000) {
-        added.clear();
-        for (const QString &name : m_output.entryList({QStringLiteral("*.pdf")}, QDir::Files))
-            if (!before.contains(name))
-                added << m_output.filePath(name);
-        if (added.size() >= expected)
+    while (waited.elapsed() < 240000) {
+        QProcess lpstat;
+        lpstat.start(QStringLiteral("lpstat"), {QStringLiteral("-o"), m_queue});
+        lpstat.waitForFinished();
+        if (lpstat.readAllStandardOutput().trimmed().isEmpty())
             break;
         QTest::qWait(200);
     }
-    QTest::qWait(500); // let the writer finish the file
+    QStringList added;
+    for (const QString &name : m_output.entryList({QStringLiteral("*.pdf")}, QDir::Files))
+        if (!before.contains(name))
+            added << m_output.filePath(name);
     return added;
 }
 
@@ -174,7 +178,7 @@ void TestPrinting::printsEverySlip()
     QVERIFY2(m_errors.isEmpty(), qPrintable(m_errors.join(u'\n')));
     QCOMPARE(beeps.count(), 1);
 
-    const QStringList pdfs = newPdfs(before, 1);
+    const QStringList pdfs = newPdfs(before);
     QCOMPARE(pdfs.size(), 1);
     const model::PrintRun expected = model::print(text, option + 5, quantity.toInt() / 3);
 

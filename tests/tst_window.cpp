@@ -37,8 +37,10 @@ private slots:
     void qtsOwnTextsArePortuguese();
 
     void pasteAndAnalyse();
+    void longPromptsWrapWhole();
     void lineBreaksAreCrLf_data();
     void lineBreaksAreCrLf();
+    void noBreakSpaceStaysItself();
     void cutsThroughALineBreak();
     void clearEmptiesOnlyTheTextBox();
 
@@ -259,12 +261,40 @@ void TestWindow::pasteAndAnalyse()
     QCOMPARE(beeps.count(), 1);
 }
 
+void TestWindow::longPromptsWrapWhole()
+{
+    const QString prompt = QStringLiteral("DESEJA CONTINUAR ?\n") + QStringLiteral("18-23-52-58-28-20-").repeated(10)
+        + QStringLiteral("\nFIM");
+    QString shown;
+    QRect textArea, buttonArea;
+    int needed = 0, width = 0;
+    ModalAnswers answers({[&](QWidget *box) {
+        if (auto *label = box->findChild<QLabel *>(QStringLiteral("prompt"))) {
+            shown = label->text();
+            needed = label->heightForWidth(label->width());
+            textArea = label->geometry();
+            auto *yes = box->findChild<QPushButton *>();
+            buttonArea = QRect(yes->mapTo(box, QPoint()), yes->size());
+            width = box->width();
+        }
+        ModalAnswers::press(QString::fromUtf8("Não"))(box);
+    }});
+    QtMessageBox box(m_window);
+    QCOMPARE(box.askYesNo(prompt, QStringLiteral("DEZENARIO")), MessageBox::No);
+    QVERIFY(answers.done());
+    QCOMPARE(shown.remove(QChar(0x200B)), prompt); // the same text on screen
+    QVERIFY(needed <= textArea.height()); // every wrapped line shows
+    QVERIFY(textArea.bottom() < buttonArea.top());
+    QVERIFY(width <= 700);
+}
+
 void TestWindow::lineBreaksAreCrLf_data()
 {
     QTest::addColumn<QString>("pasted");
     QTest::newRow("CR LF") << "01) 05\r\n02) 06\r\n";
     QTest::newRow("LF") << "01) 05\n02) 06\n";
     QTest::newRow("CR") << "01) 05\r02) 06\r";
+    QTest::newRow("Unicode separators") << QString::fromUtf8("01) 05\u202802) 06\u2029");
 }
 
 void TestWindow::lineBreaksAreCrLf()
@@ -273,6 +303,12 @@ void TestWindow::lineBreaksAreCrLf()
     QApplication::clipboard()->setText(pasted);
     text1()->paste();
     QCOMPARE(QtTextBox(text1()).text(), QStringLiteral("01) 05\r\n02) 06\r\n"));
+}
+
+void TestWindow::noBreakSpaceStaysItself()
+{
+    text1()->setPlainText(QString::fromUtf8("07\u00A0-08-"));
+    QCOMPARE(QtTextBox(text1()).text(), QString::fromUtf8("07\u00A0-08-"));
 }
 
 void TestWindow::cutsThroughALineBreak()
