@@ -9,7 +9,6 @@
 #include <QInputDialog>
 #include <QLabel>
 #include <QListWidget>
-#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPrinter>
 #include <QPushButton>
@@ -70,8 +69,7 @@ void QtTextBox::setText(const QString &text)
 {
     m_pendingDocumentChars = 0;
     m_edit->setPlainText(text);
-    m_seen = text;
-    m_seenFront = 0;
+    this->text(); // what the document made of the line breaks
 }
 
 void QtTextBox::deleteFront(qsizetype count)
@@ -237,10 +235,8 @@ bool QtPrinter::isInstalled() const
 
 void QtPrinter::open()
 {
-    if (!isInstalled()) {
-        throw CommandError(errors::NoPrinter,
-                           QStringLiteral("NENHUMA IMPRESSORA INSTALADA. INSTALE UMA IMPRESSORA E TENTE DE NOVO."));
-    }
+    if (!isInstalled())
+        throw noPrinterError();
     m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     m_printer->setPrinterName(m_printerName);
     // The printer's own paper, printable area and resolution, written to a spool file.

@@ -107,10 +107,8 @@ void runPrintJob(const PrintControls &c, const QLocale &locale)
     CombinationBuffer buffer(c.text1);
     c.label4.setCaption(QStringLiteral("IMPRESSOS"));
     // Said before anything is cut, so no bet is lost for a print that cannot happen.
-    if (!c.printer.isInstalled()) {
-        throw CommandError(errors::NoPrinter,
-                           QStringLiteral("NENHUMA IMPRESSORA INSTALADA. INSTALE UMA IMPRESSORA E TENTE DE NOVO."));
-    }
+    if (!c.printer.isInstalled())
+        throw noPrinterError();
 
     const QString quantity = c.prompt.inputBox(quantityPrompt(), QStringLiteral("DEZENARIO"), QStringLiteral("3"));
     if (quantity.isEmpty())

@@ -6,7 +6,6 @@
 #include "numbercensus.h"
 #include "separatorremoval.h"
 
-#include <QRandomGenerator>
 #include <QTest>
 
 using namespace dezenario;
@@ -55,7 +54,6 @@ private slots:
     void command();
     void asksForTheSeparator();
     void indexesPastFiftyThousandLinesAreRemoved();
-    void generatedListsMatchTheLiteralRules();
 };
 
 void TestAnalysis::removeSeparators_data()
@@ -203,25 +201,6 @@ void TestAnalysis::indexesPastFiftyThousandLinesAreRemoved()
     Run run;
     run.analyse(list.join(QStringLiteral("\r\n")), {")"});
     QCOMPARE(run.list.items, (QStringList{"11", "12", "13", "14", "15", "16"}));
-}
-
-void TestAnalysis::generatedListsMatchTheLiteralRules()
-{
-    QRandomGenerator random(20261206);
-    for (int round = 0; round < 200; ++round) {
-        QStringList list;
-        const int count = random.bounded(1, 60);
-        for (int i = 1; i <= count; ++i) {
-            QStringList numbers;
-            for (int k = random.bounded(1, 10); k > 0; --k)
-                numbers << QStringLiteral("%1").arg(random.bounded(1, 101), 2, 10, QLatin1Char('0'));
-            list << QStringLiteral("%1) %2").arg(i).arg(numbers.join(u'-'));
-        }
-        const QString text = list.join(QStringLiteral("\r\n"));
-        Run run;
-        run.analyse(text, {")"});
-        QCOMPARE(run.list.items, model::analyse(text, QStringLiteral(")")).entries);
-    }
 }
 
 QTEST_APPLESS_MAIN(TestAnalysis)

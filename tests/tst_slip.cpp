@@ -99,7 +99,12 @@ void TestSlip::numberPositions_data()
             QTest::addRow("%s game %d", row.dezena, game) << game << row.dezena << std::optional<P>(row.at[game - 1]);
     }
     for (const char *bad : {"1", "7", "001", "00", "61", "99", "", "0a", "O1", " 07", "07 ", "\r\n35", "\t07"})
-        QTest::addRow("none for \"%s\"", bad) << 1 << QString::fromLatin1(bad) << std::optional<P>();
+    {
+        const QString text = QString::fromLatin1(bad);
+        QString name = text;
+        name.replace(u'\r', QStringLiteral("\\r")).replace(u'\n', QStringLiteral("\\n")).replace(u'\t', QStringLiteral("\\t"));
+        QTest::addRow("none for \"%s\"", qPrintable(name)) << 1 << text << std::optional<P>();
+    }
 }
 
 void TestSlip::numberPositions()
