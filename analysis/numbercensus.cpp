@@ -5,21 +5,32 @@
 namespace dezenario {
 
 namespace {
-bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
+bool isDigit(char16_t c)
+{
+    return char16_t(c - u'0') < 10;
+}
 } // namespace
 
 QStringList findDezenas(QStringView text)
 {
-    // One pass notes every pair of digits instead of searching once per number.
+    // One pass notes every pair of neighbouring digits, instead of searching
+    // the text once per number.
     std::array<bool, 101> found{};
+    const char16_t *t = text.utf16();
     const qsizetype n = text.size();
-    for (qsizetype i = 0; i + 1 < n; ++i) {
-        if (!isDigit(text[i]) || !isDigit(text[i + 1]))
+    qsizetype i = 0;
+    while (i + 1 < n) {
+        if (!isDigit(t[i + 1])) {
+            i += 2; // no pair starts at i or at i + 1
             continue;
-        const int value = (text[i].unicode() - u'0') * 10 + (text[i + 1].unicode() - u'0');
-        found[value] = true;
-        if (value == 10 && i + 2 < n && text[i + 2] == u'0')
-            found[100] = true;
+        }
+        if (isDigit(t[i])) {
+            const int value = (t[i] - u'0') * 10 + (t[i + 1] - u'0');
+            found[value] = true;
+            if (value == 10 && i + 2 < n && t[i + 2] == u'0')
+                found[100] = true;
+        }
+        ++i;
     }
     QStringList entries;
     for (int value = 1; value <= 100; ++value) {

@@ -39,8 +39,10 @@ qsizetype FrontSearch::position()
     const qsizetype front = m_buffer.m_front;
     if (m_at == -1)
         return 0; // nothing is ever inserted, so once gone it stays gone
-    if (m_at < front) // also the first search
-        m_at = m_buffer.m_all.indexOf(m_needle, front);
+    if (m_at < front) { // also the first search
+        m_at = m_needle.size() == 1 ? m_buffer.m_all.indexOf(m_needle.front(), front)
+                                    : m_buffer.m_all.indexOf(m_needle, front);
+    }
     return m_at < 0 ? 0 : m_at - front + 1;
 }
 
