@@ -15,6 +15,7 @@
 #include <QScreen>
 #include <QStyleFactory>
 #include <QTranslator>
+#include <new>
 
 // The mark image lives in a static library, whose resources are not registered by themselves.
 static void registerResources()
@@ -50,15 +51,20 @@ MainWindow::~MainWindow() = default;
 
 void MainWindow::runCommand(const std::function<void()> &command)
 {
-    try {
-        command();
-    } catch (const CommandError &error) {
+    auto report = [this](const CommandError &error) {
         QMessageBox box(QMessageBox::Critical, QStringLiteral("DEZENARIO"),
                         QStringLiteral("ERRO %1\n%2").arg(error.number()).arg(error.description()),
                         QMessageBox::NoButton, this);
         box.setObjectName(QStringLiteral("ErrorBox"));
         box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
         box.exec();
+    };
+    try {
+        command();
+    } catch (const CommandError &error) {
+        report(error);
+    } catch (const std::bad_alloc &) {
+        report(CommandError(errors::OutOfMemory, QStringLiteral("MEMÓRIA INSUFICIENTE PARA ESTE TEXTO.")));
     }
 }
 

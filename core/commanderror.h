@@ -26,6 +26,7 @@ private:
 namespace errors {
 constexpr int TypeMismatch = 13;   // a text that is no number
 constexpr int Overflow = 6;        // a number out of range
+constexpr int OutOfMemory = 7;
 constexpr int CannotCreateObject = 429; // no browser to open the site
 constexpr int PrinterError = 482;
 constexpr int NoPrinter = 484;
