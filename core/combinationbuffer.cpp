@@ -34,16 +34,11 @@ FrontSearch::FrontSearch(const CombinationBuffer &buffer, QString needle)
 {
 }
 
-qsizetype FrontSearch::position()
+void FrontSearch::search()
 {
     const qsizetype front = m_buffer.m_front;
-    if (m_at == -1)
-        return 0; // nothing is ever inserted, so once gone it stays gone
-    if (m_at < front) { // also the first search
-        m_at = m_needle.size() == 1 ? m_buffer.m_all.indexOf(m_needle.front(), front)
-                                    : m_buffer.m_all.indexOf(m_needle, front);
-    }
-    return m_at < 0 ? 0 : m_at - front + 1;
+    m_at = m_needle.size() == 1 ? m_buffer.m_all.indexOf(m_needle.front(), front)
+                                : m_buffer.m_all.indexOf(m_needle, front);
 }
 
 } // namespace dezenario

@@ -42,9 +42,18 @@ class FrontSearch
 {
 public:
     FrontSearch(const CombinationBuffer &buffer, QString needle);
-    qsizetype position();
+    qsizetype position()
+    {
+        // Searched again only once the front has passed the occurrence (or at
+        // first); none left stays none, as nothing is ever inserted.
+        if (m_at < m_buffer.m_front && m_at != -1)
+            search();
+        return m_at < 0 ? 0 : m_at - m_buffer.m_front + 1;
+    }
 
 private:
+    void search();
+
     const CombinationBuffer &m_buffer;
     QString m_needle;
     qsizetype m_at = -2; // absolute index of the occurrence; -1 none left, -2 not searched yet
