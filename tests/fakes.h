@@ -5,6 +5,7 @@
 #include "controls.h"
 
 #include <QList>
+#include <QPoint>
 #include <QPointF>
 #include <QStringList>
 #include <utility>
@@ -117,6 +118,19 @@ struct FakePrinter : Printer
         pageOpen = false;
     }
     void endDocument() override { ++documentsEnded; }
+
+    // The ended pages in whole twips, as the layout gives them.
+    QList<QList<QPoint>> pagesInTwips() const
+    {
+        QList<QList<QPoint>> pages;
+        for (const Page &page : endedPages) {
+            QList<QPoint> points;
+            for (const QPointF &p : page)
+                points << p.toPoint();
+            pages << points;
+        }
+        return pages;
+    }
 };
 
 struct FakeBrowser : Browser

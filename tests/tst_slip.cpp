@@ -38,18 +38,6 @@ struct Run
         prompt.answers = {quantity};
         runPrintJob({text, list, label4, prompt, messages, options, window, printer, speaker}, locale);
     }
-
-    QList<QList<QPoint>> pages() const
-    {
-        QList<QList<QPoint>> result;
-        for (const auto &page : printer.endedPages) {
-            QList<QPoint> points;
-            for (const QPointF &p : page)
-                points << p.toPoint();
-            result << points;
-        }
-        return result;
-    }
 };
 } // namespace
 
@@ -204,7 +192,7 @@ void TestSlip::runsMatchTheLiteralRules()
     run.print(text, quantity, option);
     const model::PrintRun expected = model::print(text, option + 5, std::max(0, slipCountFor(quantity, QLocale::c())));
     QCOMPARE(run.list.items, expected.log);
-    QCOMPARE(run.pages(), expected.pages);
+    QCOMPARE(run.printer.pagesInTwips(), expected.pages);
     QCOMPARE(run.text.content, expected.textLeft);
     QVERIFY(!run.printer.pageOpen);
     QCOMPARE(run.printer.documentsEnded, 1);
