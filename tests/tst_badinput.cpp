@@ -2,7 +2,7 @@
 // a clear message where the input cannot be used, nothing lost that stays.
 #include "literalmodel.h"
 #include "mainwindow.h"
-#include "modalanswers.h"
+#include "windowtesting.h"
 #include "qtadapters.h"
 
 #include <QClipboard>
@@ -56,7 +56,6 @@ private slots:
     void noDashAtAll();
 
 private:
-    QStringList entries() const;
     QPlainTextEdit *text1() const { return m_window->findChild<QPlainTextEdit *>(QStringLiteral("Text1")); }
     void click(const char *button, const QList<ModalAnswers::Action> &actions);
 
@@ -69,15 +68,6 @@ void TestBadInput::init()
     m_window = new MainWindow;
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window));
-}
-
-QStringList TestBadInput::entries() const
-{
-    auto *list = m_window->findChild<QListWidget *>(QStringLiteral("List1"));
-    QStringList result;
-    for (int i = 0; i < list->count(); ++i)
-        result << list->item(i)->text();
-    return result;
 }
 
 void TestBadInput::click(const char *button, const QList<ModalAnswers::Action> &actions)
@@ -114,7 +104,7 @@ void TestBadInput::analysis()
     QSignalSpy beeps(m_window->speaker(), &QtSpeaker::beeped);
     click("ANALIZAR", {ModalAnswers::type(separator)});
     const QStringList expected = model::analyse(seen, separator).entries;
-    QCOMPARE(entries(), expected);
+    QCOMPARE(listEntries(m_window), expected);
     QCOMPARE(m_window->findChild<QLabel *>(QStringLiteral("Label1"))->text(), QString::number(expected.size()));
     QCOMPARE(text1()->toPlainText(), QString());
     QCOMPARE(beeps.count(), 1);
@@ -140,7 +130,7 @@ void TestBadInput::tenMegabytePaste()
     QSignalSpy beeps(m_window->speaker(), &QtSpeaker::beeped);
     click("ANALIZAR", {ModalAnswers::type(QStringLiteral(")"))});
     QCOMPARE(beeps.count(), 1);
-    QCOMPARE(entries().size(), 60);
+    QCOMPARE(listEntries(m_window).size(), 60);
     QCOMPARE(text1()->toPlainText(), QString());
     // The command's own copies: a few times the text's 20 MB of UTF-16 at most.
     const long grownKilobytes = statusKilobytes("VmHWM") - before;
@@ -187,7 +177,7 @@ void TestBadInput::quantity()
         QCOMPARE(m_boxes.value(5), m_boxes.value(5).toUpper());
     }
     QCOMPARE(text1()->toPlainText(), bets);
-    QVERIFY(entries().isEmpty());
+    QVERIFY(listEntries(m_window).isEmpty());
 }
 
 void TestBadInput::noDashAtAll()
@@ -196,7 +186,7 @@ void TestBadInput::noDashAtAll()
     QSignalSpy beeps(m_window->speaker(), &QtSpeaker::beeped);
     click("IMPRIMIR", {ModalAnswers::type(QStringLiteral("3")), ModalAnswers::press(QString::fromUtf8("Sim"))});
     QCOMPARE(beeps.count(), 1);
-    QCOMPARE(entries(), (QStringList{"* ", "* ", "* ", "* 1* "}));
+    QCOMPARE(listEntries(m_window), (QStringList{"* ", "* ", "* ", "* 1* "}));
     QCOMPARE(text1()->toPlainText(), QStringLiteral("01 02 03 04 05 06"));
 }
 

@@ -2,7 +2,7 @@
 // the sheets back with poppler and finds every mark on them.
 #include "literalmodel.h"
 #include "mainwindow.h"
-#include "modalanswers.h"
+#include "windowtesting.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -210,13 +210,7 @@ void TestPrinting::printsEverySlip()
     QFile::remove(pdfs.first());
 
     // LIMPA after a print run empties the text box and leaves the log.
-    const QStringList log = [this] {
-        QStringList items;
-        auto *list = m_window->findChild<QListWidget *>(QStringLiteral("List1"));
-        for (int i = 0; i < list->count(); ++i)
-            items << list->item(i)->text();
-        return items;
-    }();
+    const QStringList log = listEntries(m_window);
     QCOMPARE(log, expected.log);
     QTest::mouseClick(m_window->findChild<QPushButton *>(QStringLiteral("LIMPA")), Qt::LeftButton);
     QCOMPARE(m_window->findChild<QPlainTextEdit *>(QStringLiteral("Text1"))->toPlainText(), QString());

@@ -1,7 +1,7 @@
 // VISITE on a real X display (xvfb-run): Qt hands the address to xdg-open,
 // here a stub that records what it was given.
 #include "mainwindow.h"
-#include "modalanswers.h"
+#include "windowtesting.h"
 
 #include <QElapsedTimer>
 #include <QFile>

@@ -1,6 +1,6 @@
 // The real window on the offscreen platform.
 #include "mainwindow.h"
-#include "modalanswers.h"
+#include "windowtesting.h"
 #include "qtadapters.h"
 
 #include <QClipboard>
@@ -250,11 +250,8 @@ void TestWindow::pasteAndAnalyse()
     QVERIFY(answers.done());
     QCOMPARE(answers.seen.value(0), QStringLiteral("ELIMINAR SEPARADORES"));
 
-    QStringList entries;
-    for (int i = 0; i < control<QListWidget>("List1")->count(); ++i)
-        entries << control<QListWidget>("List1")->item(i)->text();
-    QCOMPARE(entries, (QStringList{"01", "02", "03", "05", "07", "08", "11", "15", "20", "27", "33", "35", "38", "41",
-                                   "44", "51", "59", "60"}));
+    QCOMPARE(listEntries(m_window), (QStringList{"01", "02", "03", "05", "07", "08", "11", "15", "20", "27", "33",
+                                                 "35", "38", "41", "44", "51", "59", "60"}));
     QCOMPARE(control<QLabel>("Label1")->text(), QStringLiteral("18"));
     QCOMPARE(control<QLabel>("Label4")->text(), QStringLiteral("ENCONTRADAS"));
     QCOMPARE(text1()->toPlainText(), QString());

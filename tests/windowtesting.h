@@ -1,9 +1,10 @@
-// Answers the window's modal boxes as a user would, one action per box, in order.
+// Driving the real window: answers to its modal boxes, and what its list shows.
 #pragma once
 
 #include <QApplication>
 #include <QInputDialog>
 #include <QLabel>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
@@ -11,6 +12,18 @@
 #include <functional>
 
 namespace dezenario::test {
+
+// The entries List1 shows, in order.
+inline QStringList listEntries(const QWidget *window)
+{
+    const auto *list = window->findChild<QListWidget *>(QStringLiteral("List1"));
+    QStringList entries;
+    for (int i = 0; i < list->count(); ++i)
+        entries << list->item(i)->text();
+    return entries;
+}
+
+// Answers the window's modal boxes as a user would, one action per box, in order.
 
 class ModalAnswers : public QObject
 {
