@@ -9,12 +9,12 @@
 //                  peak memory grew during the run.
 #include "analysiscommand.h"
 #include "mainwindow.h"
+#include "peakmemory.h"
 #include "qtadapters.h"
 #include "slipprintjob.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -77,26 +77,6 @@ struct Quiet : Speaker
 {
     void beep() override {}
 };
-
-long statusKilobytes(const char *field)
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith(QByteArray(field) + ':'))
-            return line.mid(qstrlen(field) + 1).trimmed().split(' ').first().toLong();
-    }
-    return -1;
-}
-
-// Starts a new measure of the peak resident size (Linux).
-void resetPeak()
-{
-    QFile clear(QStringLiteral("/proc/self/clear_refs"));
-    if (clear.open(QIODevice::WriteOnly))
-        clear.write("5");
-}
 
 // One indexOf of a character that is not in the text: the floor of any pass over it.
 double secondsOfScan(const QString &text)
@@ -171,8 +151,8 @@ void PrintSlips(benchmark::State &state)
     long grownKilobytes = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        resetPeak();
-        const long before = statusKilobytes("VmRSS");
+        dezenario::test::PeakMemory memory;
+        memory.start();
         state.ResumeTiming();
         CountingTextBox box;
         box.content = text;
@@ -187,7 +167,7 @@ void PrintSlips(benchmark::State &state)
         Quiet speaker;
         runPrintJob({box, list, label4, prompt, yes, options, repaint, printer, speaker});
         bytes = printer.documentBytes();
-        grownKilobytes = std::max(grownKilobytes, statusKilobytes("VmHWM") - before);
+        grownKilobytes = std::max(grownKilobytes, memory.grownKilobytes());
     }
     state.counters["peak_growth_kB"] = double(grownKilobytes);
     state.counters["bytes_per_page"] = double(bytes) / slips;

@@ -1,6 +1,7 @@
 // Input a user should not give, through the real window: no crash, no hang,
 // a clear message where the input cannot be used, nothing lost that stays.
 #include "literalmodel.h"
+#include "peakmemory.h"
 #include "mainwindow.h"
 #include "windowtesting.h"
 #include "qtadapters.h"
@@ -14,31 +15,9 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include <QFile>
 
 using namespace dezenario;
 using namespace dezenario::test;
-
-namespace {
-long statusKilobytes(const QByteArray &field)
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith(field + ':'))
-            return line.mid(field.size() + 1).trimmed().split(' ').first().toLong();
-    }
-    return -1;
-}
-
-// Starts a new measure of the peak resident size (Linux: clear_refs 5).
-bool resetPeak()
-{
-    QFile clear(QStringLiteral("/proc/self/clear_refs"));
-    return clear.open(QIODevice::WriteOnly) && clear.write("5") == 1;
-}
-} // namespace
 
 class TestBadInput : public QObject
 {
@@ -125,15 +104,15 @@ void TestBadInput::tenMegabytePaste()
     const qsizetype characters = text.size();
     text = QString();
     QApplication::processEvents();
-    QVERIFY(resetPeak());
-    const long before = statusKilobytes("VmRSS");
+    PeakMemory memory;
+    QVERIFY(memory.start());
     QSignalSpy beeps(m_window->speaker(), &QtSpeaker::beeped);
     click("ANALIZAR", {ModalAnswers::type(QStringLiteral(")"))});
     QCOMPARE(beeps.count(), 1);
     QCOMPARE(listEntries(m_window).size(), 60);
     QCOMPARE(text1()->toPlainText(), QString());
     // The command's own copies: a few times the text's 20 MB of UTF-16 at most.
-    const long grownKilobytes = statusKilobytes("VmHWM") - before;
+    const long grownKilobytes = memory.grownKilobytes();
     qInfo("peak memory grew by %ld kB for a text of %lld characters", grownKilobytes, qlonglong(characters));
     QVERIFY(grownKilobytes > 0);
     QVERIFY2(grownKilobytes * 1024 < 4 * characters * 2, qPrintable(QString::number(grownKilobytes)));
