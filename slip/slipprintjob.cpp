@@ -81,9 +81,10 @@ private:
 
 int slipCountFor(const QString &quantity, const QLocale &locale)
 {
-    const QString shown = quantity.trimmed().toUpper();
+    const QString typed = quantity.trimmed();
+    const QString shown = typed.toUpper();
     bool ok = false;
-    const double value = locale.toDouble(quantity.trimmed(), &ok);
+    const double value = locale.toDouble(typed, &ok);
     if (!ok || std::isnan(value)) {
         throw CommandError(errors::TypeMismatch,
                            QStringLiteral("A QUANTIDADE \"%1\" NÃO É UM NÚMERO. DIGITE, POR EXEMPLO, 3.")
