@@ -256,12 +256,12 @@ void QtPrinter::open()
     if (!m_painter.begin(m_printer.get()))
         throw CommandError(errors::PrinterError, QStringLiteral("A IMPRESSORA %1 NÃO PÔDE COMEÇAR A IMPRESSÃO.").arg(m_printerName.toUpper()));
 
-    m_pixelsPerTwip = m_printer->resolution() / TwipsPerInch;
+    m_pixelsPerTwip = resolution / TwipsPerInch;
     // The mark at its stored density, whatever the printer's dots.
     const double dpmX = m_mark.dotsPerMeterX() > 0 ? m_mark.dotsPerMeterX() : 96 / MetresPerInch;
     const double dpmY = m_mark.dotsPerMeterY() > 0 ? m_mark.dotsPerMeterY() : 96 / MetresPerInch;
-    m_markSize = QSizeF(m_mark.width() / (dpmX * MetresPerInch) * m_printer->resolution(),
-                        m_mark.height() / (dpmY * MetresPerInch) * m_printer->resolution());
+    m_markSize = QSizeF(m_mark.width() / (dpmX * MetresPerInch) * resolution,
+                        m_mark.height() / (dpmY * MetresPerInch) * resolution);
     m_page = Page::Open;
 }
 
