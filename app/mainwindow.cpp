@@ -4,6 +4,7 @@
 #include "clearcommand.h"
 #include "commanderror.h"
 #include "qtadapters.h"
+#include "qtprinter.h"
 #include "siteconfig.h"
 #include "slipprintjob.h"
 #include "ui_form1.h"

@@ -5,27 +5,20 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDialogButtonBox>
-#include <QDir>
 #include <QInputDialog>
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
-#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTemporaryFile>
 #include <QTextCursor>
 #include <QUrl>
 #include <QVBoxLayout>
-
-#include <cups/cups.h>
 
 namespace dezenario {
 
 namespace {
 constexpr qint64 FrameMilliseconds = 16; // about 60 repaints a second
-constexpr double TwipsPerInch = 1440.0;
-constexpr double MetresPerInch = 0.0254;
 constexpr int MessageWidth = 640; // pixels; wider texts wrap
 } // namespace
 
@@ -202,113 +195,6 @@ void QtWindow::refresh()
     m_text.flush();
     m_list.flush();
     m_form->repaint();
-}
-
-// --- Printer -----------------------------------------------------------------
-
-QtPrinter::QtPrinter(QImage mark) : m_mark(std::move(mark)), m_printerName(defaultPrinterName()) {}
-
-QtPrinter::~QtPrinter()
-{
-    try {
-        endDocument();
-    } catch (const CommandError &) {
-        // Already failing: the first error is the one the user is shown.
-    }
-}
-
-QString QtPrinter::defaultPrinterName()
-{
-    // The default destination; CUPS lets LPDEST and PRINTER choose another.
-    cups_dest_t *dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, nullptr, nullptr);
-    if (!dest)
-        return QString();
-    const QString name = QString::fromLocal8Bit(dest->name);
-    cupsFreeDests(1, dest);
-    return name;
-}
-
-bool QtPrinter::isInstalled() const
-{
-    return !m_printerName.isEmpty();
-}
-
-void QtPrinter::open()
-{
-    if (!isInstalled())
-        throw noPrinterError();
-    m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    m_printer->setPrinterName(m_printerName);
-    // The printer's own paper, printable area and resolution, written to a spool file.
-    const QPageLayout layout = m_printer->pageLayout();
-    const int resolution = m_printer->resolution();
-    m_spool = std::make_unique<QTemporaryFile>(QDir::tempPath() + QStringLiteral("/dezenario-XXXXXX.pdf"));
-    if (!m_spool->open())
-        throw CommandError(errors::PrinterError, QStringLiteral("NÃO FOI POSSÍVEL CRIAR O ARQUIVO DE IMPRESSÃO."));
-    m_spool->close();
-    m_printer->setOutputFormat(QPrinter::PdfFormat);
-    m_printer->setOutputFileName(m_spool->fileName());
-    m_printer->setResolution(resolution);
-    m_printer->setFullPage(false);
-    m_printer->setPageLayout(layout);
-    m_printer->setDocName(QStringLiteral("DEZENARIO"));
-    m_printer->setCreator(QStringLiteral("DEZENARIO"));
-    if (!m_painter.begin(m_printer.get()))
-        throw CommandError(errors::PrinterError, QStringLiteral("A IMPRESSORA %1 NÃO PÔDE COMEÇAR A IMPRESSÃO.").arg(m_printerName.toUpper()));
-
-    m_pixelsPerTwip = resolution / TwipsPerInch;
-    // The mark at its stored density, whatever the printer's dots.
-    const double dpmX = m_mark.dotsPerMeterX() > 0 ? m_mark.dotsPerMeterX() : 96 / MetresPerInch;
-    const double dpmY = m_mark.dotsPerMeterY() > 0 ? m_mark.dotsPerMeterY() : 96 / MetresPerInch;
-    m_markSize = QSizeF(m_mark.width() / (dpmX * MetresPerInch) * resolution,
-                        m_mark.height() / (dpmY * MetresPerInch) * resolution);
-    m_page = Page::Open;
-}
-
-void QtPrinter::paintPicture(float xTwips, float yTwips)
-{
-    if (!m_printer) {
-        open();
-    } else if (m_page == Page::Ended) {
-        if (!m_printer->newPage())
-            throw CommandError(errors::PrinterError, QStringLiteral("A IMPRESSORA %1 NÃO ACEITOU UMA NOVA PÁGINA.").arg(m_printerName.toUpper()));
-        m_page = Page::Open;
-    }
-    // The same image every time, so the document holds it once.
-    m_painter.drawImage(QRectF(QPointF(xTwips * m_pixelsPerTwip, yTwips * m_pixelsPerTwip), m_markSize), m_mark);
-}
-
-void QtPrinter::endPage()
-{
-    // The next paint opens the next page; a run never ends a page it did not paint on.
-    if (m_page == Page::Open)
-        m_page = Page::Ended;
-}
-
-void QtPrinter::endDocument()
-{
-    if (!m_printer)
-        return;
-    const bool written = m_painter.end();
-    std::unique_ptr<QPrinter> printer = std::move(m_printer);
-    m_page = Page::None;
-    if (!written || printer->printerState() == QPrinter::Error)
-        throw CommandError(errors::PrinterError, QStringLiteral("NÃO FOI POSSÍVEL GRAVAR AS PÁGINAS PARA A IMPRESSORA %1.").arg(m_printerName.toUpper()));
-    submit();
-}
-
-void QtPrinter::submit()
-{
-    const QByteArray name = m_printerName.toLocal8Bit();
-    const QByteArray file = m_spool->fileName().toLocal8Bit();
-    m_documentBytes = m_spool->size();
-    const int job = cupsPrintFile(name.constData(), file.constData(), "DEZENARIO", 0, nullptr);
-    m_spool.reset(); // CUPS has its own copy now
-    if (job == 0) {
-        throw CommandError(errors::PrinterError,
-                           QStringLiteral("A IMPRESSORA %1 RECUSOU A IMPRESSÃO: %2")
-                               .arg(m_printerName.toUpper(), QString::fromLocal8Bit(cupsLastErrorString()).toUpper()));
-    }
 }
 
 // --- Browser -----------------------------------------------------------------

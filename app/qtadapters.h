@@ -3,18 +3,13 @@
 #include "controls.h"
 
 #include <QElapsedTimer>
-#include <QImage>
 #include <QObject>
-#include <QPainter>
 #include <QStringList>
-#include <memory>
 
 class QLabel;
 class QListWidget;
 class QPlainTextEdit;
-class QPrinter;
 class QRadioButton;
-class QTemporaryFile;
 class QWidget;
 
 namespace dezenario {
@@ -134,42 +129,6 @@ private:
     QtTextBox &m_text;
     QtListBox &m_list;
     FrameThrottle m_throttle;
-};
-
-// The system's default printer through CUPS. Qt's print support lays the pages
-// out for that printer (paper, printable area, resolution) and writes them as
-// one PDF document, streamed to a spool file; the run's document is handed to
-// CUPS at its end (or, when the run failed, as the adapter goes), and a
-// refusal is reported.
-class QtPrinter : public Printer
-{
-public:
-    explicit QtPrinter(QImage mark);
-    ~QtPrinter() override;
-
-    bool isInstalled() const override;
-    void paintPicture(float xTwips, float yTwips) override;
-    void endPage() override;
-    // Hands the pages to the printer; throws CommandError when it refuses them.
-    void endDocument() override;
-
-    static QString defaultPrinterName();
-    // Size of the last document handed to the printer.
-    qint64 documentBytes() const { return m_documentBytes; }
-
-private:
-    void open();
-    void submit();
-
-    QImage m_mark;
-    QString m_printerName;
-    std::unique_ptr<QPrinter> m_printer;
-    std::unique_ptr<QTemporaryFile> m_spool;
-    QPainter m_painter;
-    QSizeF m_markSize; // in device pixels
-    double m_pixelsPerTwip = 0;
-    enum class Page { None, Open, Ended } m_page = Page::None;
-    qint64 m_documentBytes = 0;
 };
 
 // The desktop's default browser.

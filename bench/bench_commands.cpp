@@ -11,6 +11,7 @@
 #include "mainwindow.h"
 #include "peakmemory.h"
 #include "qtadapters.h"
+#include "qtprinter.h"
 #include "slipprintjob.h"
 
 #include <QApplication>

@@ -19,6 +19,8 @@ public:
     // The whole current text, as a snapshot would copy it.
     QStringView text() const { return QStringView(m_all).mid(m_front); }
     qsizetype size() const { return m_all.size() - m_front; }
+    // The text as the command found it.
+    const QString &original() const { return m_all; }
 
     // SelStart = 0, SelLength = count, read SelText: past the end selects up to the end.
     QStringView selectFront(qsizetype count) const;

@@ -32,10 +32,4 @@ constexpr int PrinterError = 482;
 constexpr int NoPrinter = 484;
 } // namespace errors
 
-inline CommandError noPrinterError()
-{
-    return CommandError(errors::NoPrinter,
-                        QStringLiteral("NENHUMA IMPRESSORA INSTALADA. INSTALE UMA IMPRESSORA E TENTE DE NOVO."));
-}
-
 } // namespace dezenario

@@ -77,18 +77,30 @@ public:
     virtual bool value(int index) const = 0;
 };
 
-// The printer: paint the mark picture with its top-left corner at (x, y) in
-// twips from the top-left corner of the printable area; the first paint after
-// the start or after an end of page opens a new page.
+// Where the top-left corner of a mark goes, in whole twips from the top-left
+// corner of the printable area.
+struct MarkPosition
+{
+    qint32 x = 0;
+    qint32 y = 0;
+    friend bool operator==(const MarkPosition &, const MarkPosition &) = default;
+};
+
+// The printer: paints the mark picture at its own size; the first paint after
+// the start or after an end of page opens a new page. The pages of a run reach
+// the printer together, with endDocument, so a run that fails prints nothing.
 class Printer
 {
 public:
     virtual ~Printer() = default;
-    virtual bool isInstalled() const = 0;
-    virtual void paintPicture(float xTwips, float yTwips) = 0;
+    // Throws CommandError, naming what is missing, when there is no printer to print on.
+    virtual void ensureAvailable() = 0;
+    virtual void paintPicture(MarkPosition at) = 0;
     virtual void endPage() = 0;
-    // Hands every ended page to the printer before the run reports its end.
+    // Hands every ended page to the printer; throws CommandError when it refuses them.
     virtual void endDocument() = 0;
+    // Drops every page painted so far: none of them is printed.
+    virtual void discardDocument() = 0;
 };
 
 // Shows a web address in a new, visible browser window and keeps no hold on it.

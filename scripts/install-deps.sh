@@ -8,7 +8,7 @@ want=(
   qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev
   libbenchmark-dev
   fonts-dejavu-core fonts-dejavu-extra
-  libcups2-dev cups cups-bsd cups-client printer-driver-cups-pdf poppler-utils
+  libcups2-dev cups cups-bsd cups-client printer-driver-cups-pdf poppler-utils ghostscript
   xvfb xauth xdg-utils dpkg-dev file
   clang libclang-rt-14-dev
 )

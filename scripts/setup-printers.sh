@@ -1,25 +1,48 @@
 #!/usr/bin/env bash
-# Sourced by the test command: starts CUPS when it is not running and adds two
-# PDF queues for the tests (idempotent). The tests pick them through PRINTER,
-# so the system's default printer is left as it is.
-#   DEZENARIO-PDF        writes every job as a PDF into $HOME/PDF (cups-pdf)
+# Sourced by the test command: starts CUPS when it is not running and adds the
+# test queues (idempotent). The tests pick them through PRINTER, so the
+# system's default printer is left as it is.
+#   DEZENARIO-PDF        cups-pdf, A4, printable area the whole sheet; PDFs go to $HOME/PDF
+#   DEZENARIO-LETTER     cups-pdf, US Letter by default
+#   DEZENARIO-SLIP       cups-pdf, a custom paper of 110 x 200 mm, the slip's own size
+#   DEZENARIO-PS         CUPS's generic PostScript driver (Letter, 12 pt margins), written to a
+#                        file, and set to fit every page to the paper, as some queues are
 #   DEZENARIO-REFUSING   rejects every job, to test how a refusal is reported
 
-if ! lpstat -r 2>/dev/null | grep -q 'is running'; then
+cupsd_running() { lpstat -r 2>/dev/null | grep -q 'is running'; }
+
+# A queue that writes to a file needs the file device, which CUPS keeps off by default.
+conf=/etc/cups/cups-files.conf
+restart=false
+if ! grep -qx 'FileDevice Yes' "$conf"; then
+  sed -i '/^#\?FileDevice/d' "$conf"
+  echo 'FileDevice Yes' >>"$conf"
+  restart=true
+fi
+if $restart && cupsd_running; then
+  pkill -x cupsd
+  for _ in $(seq 1 50); do pgrep -x cupsd >/dev/null || break; sleep 0.1; done
+fi
+if ! cupsd_running; then
   cupsd
-  for _ in $(seq 1 50); do
-    lpstat -r 2>/dev/null | grep -q 'is running' && break
-    sleep 0.2
-  done
+  for _ in $(seq 1 50); do cupsd_running && break; sleep 0.2; done
 fi
 
-ppd=$(lpinfo -m 2>/dev/null | awk '/CUPS-PDF_opt.ppd/ {print $1; exit}')
-[ -n "$ppd" ] || ppd=$(lpinfo -m 2>/dev/null | awk '/CUPS-PDF/ {print $1; exit}')
-for queue in DEZENARIO-PDF DEZENARIO-REFUSING; do
-  lpstat -p "$queue" >/dev/null 2>&1 || lpadmin -p "$queue" -v cups-pdf:/ -m "$ppd" 2>/dev/null
-  cupsenable "$queue"
-done
-cupsaccept DEZENARIO-PDF
+export DEZENARIO_PS_FILE=/var/tmp/dezenario-ps.prn
+pdf=$(lpinfo -m 2>/dev/null | awk '/CUPS-PDF_opt.ppd/ {print $1; exit}')
+[ -n "$pdf" ] || pdf=$(lpinfo -m 2>/dev/null | awk '/CUPS-PDF/ {print $1; exit}')
+add_queue() { # name device model [option ...]
+  local options=()
+  for option in "${@:4}"; do options+=(-o "$option"); done
+  lpstat -p "$1" >/dev/null 2>&1 || lpadmin -p "$1" -v "$2" -m "$3" "${options[@]}" 2>/dev/null
+  cupsenable "$1"
+  cupsaccept "$1"
+}
+add_queue DEZENARIO-PDF cups-pdf:/ "$pdf"
+add_queue DEZENARIO-LETTER cups-pdf:/ "$pdf" PageSize=Letter
+add_queue DEZENARIO-SLIP cups-pdf:/ "$pdf" PageSize=Custom.110x200mm
+add_queue DEZENARIO-PS "file://$DEZENARIO_PS_FILE" drv:///sample.drv/generic.ppd print-scaling-default=fit
+add_queue DEZENARIO-REFUSING cups-pdf:/ "$pdf"
 cupsreject DEZENARIO-REFUSING
 
 export PRINTER=DEZENARIO-PDF

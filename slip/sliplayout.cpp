@@ -27,7 +27,7 @@ MarkPosition countMarkPosition(int numbersPerGame)
 
 void paintMark(Printer &printer, MarkPosition position)
 {
-    printer.paintPicture(float(position.x), float(position.y));
+    printer.paintPicture(position);
 }
 
 } // namespace dezenario::SlipLayout

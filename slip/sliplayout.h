@@ -8,15 +8,6 @@
 
 namespace dezenario {
 
-// Where the top-left corner of a mark goes, in twips from the top-left corner
-// of the printable area.
-struct MarkPosition
-{
-    qint32 x = 0;
-    qint32 y = 0;
-    friend bool operator==(const MarkPosition &, const MarkPosition &) = default;
-};
-
 // The boxes of a blank Mega-Sena slip, measured off the slip itself: the
 // values are not series and are used exactly as they stand.
 namespace SlipLayout {

@@ -77,6 +77,29 @@ private:
     ListBox &m_log;
 };
 
+void printSlips(const PrintControls &c, CombinationBuffer &buffer, int numbersPerGame, int slipCount)
+{
+    DezenaTaker taker(buffer, c.list1);
+    for (int slipNumber = 1; slipNumber <= slipCount; ++slipNumber) {
+        for (int game = 1; game <= GamesPerSlip; ++game) {
+            for (int position = 1; position <= numbersPerGame; ++position) {
+                const std::optional<QString> dezena = taker.takeNextDezena();
+                c.window.refresh();
+                // A position that took nothing stays blank: repeating the last
+                // number would mark a bet nobody asked for.
+                if (!dezena)
+                    continue;
+                if (const auto at = SlipLayout::numberMarkPosition(game, *dezena))
+                    SlipLayout::paintMark(c.printer, *at);
+            }
+            c.list1.addItem(GameEnd);
+        }
+        SlipLayout::paintMark(c.printer, SlipLayout::countMarkPosition(selectedNumbersPerGame(c.options)));
+        c.printer.endPage();
+        c.list1.addItem(QStringLiteral("* %1* ").arg(slipNumber));
+    }
+}
+
 } // namespace
 
 int slipCountFor(const QString &quantity, const QLocale &locale)
@@ -107,9 +130,8 @@ void runPrintJob(const PrintControls &c, const QLocale &locale)
 {
     CombinationBuffer buffer(c.text1);
     c.label4.setCaption(QStringLiteral("IMPRESSOS"));
-    // Said before anything is cut, so no bet is lost for a print that cannot happen.
-    if (!c.printer.isInstalled())
-        throw noPrinterError();
+    // Said before anything is asked, so nobody types a quantity for a print that cannot happen.
+    c.printer.ensureAvailable();
 
     const QString quantity = c.prompt.inputBox(quantityPrompt(), QStringLiteral("DEZENARIO"), QStringLiteral("3"));
     if (quantity.isEmpty())
@@ -120,26 +142,24 @@ void runPrintJob(const PrintControls &c, const QLocale &locale)
     const int numbersPerGame = selectedNumbersPerGame(c.options);
     const int slipCount = slipCountFor(quantity, locale);
 
-    DezenaTaker taker(buffer, c.list1);
-    for (int slipNumber = 1; slipNumber <= slipCount; ++slipNumber) {
-        for (int game = 1; game <= GamesPerSlip; ++game) {
-            for (int position = 1; position <= numbersPerGame; ++position) {
-                const std::optional<QString> dezena = taker.takeNextDezena();
-                c.window.refresh();
-                // A position that took nothing stays blank: repeating the last
-                // number would mark a bet nobody asked for.
-                if (!dezena)
-                    continue;
-                if (const auto at = SlipLayout::numberMarkPosition(game, *dezena))
-                    SlipLayout::paintMark(c.printer, *at);
-            }
-            c.list1.addItem(GameEnd);
-        }
-        SlipLayout::paintMark(c.printer, SlipLayout::countMarkPosition(selectedNumbersPerGame(c.options)));
-        c.printer.endPage();
-        c.list1.addItem(QStringLiteral("* %1* ").arg(slipNumber));
+    // All or nothing: the pages reach the printer together at the end, so a
+    // run that stops on the way has printed nothing, and its bets go back
+    // into Text1 as they were.
+    auto keepTheBets = [&] {
+        c.printer.discardDocument();
+        if (buffer.size() != buffer.original().size())
+            c.text1.setText(buffer.original());
+    };
+    try {
+        printSlips(c, buffer, numbersPerGame, slipCount);
+        c.printer.endDocument();
+    } catch (const CommandError &error) {
+        keepTheBets();
+        throw CommandError(error.number(), error.description() + QStringLiteral("\nNADA FOI IMPRESSO: AS APOSTAS FORAM MANTIDAS NO QUADRO."));
+    } catch (...) {
+        keepTheBets();
+        throw;
     }
-    c.printer.endDocument();
     c.window.refresh();
     c.speaker.beep();
 }

@@ -79,7 +79,7 @@ QString comparePrint(const QString &text, int numbersPerGame, int slipCount)
 
     if (QString d = differ("log", list1.items, expected.log); !d.isEmpty())
         return d;
-    if (QString d = differ("pages", printer.pagesInTwips(), expected.pages); !d.isEmpty())
+    if (QString d = differ("pages", printer.printed, expected.pages); !d.isEmpty())
         return d;
     if (QString d = differ("text left", text1.content, expected.textLeft); !d.isEmpty())
         return d;

@@ -91,23 +91,28 @@ struct FakeOptions : OptionButtons
 // Pages of marks; throws after a given number of paints to act out a failing device.
 struct FakePrinter : Printer
 {
-    using Page = QList<QPointF>;
+    using Page = QList<QPoint>;
     bool installed = true;
     int failAfterPaints = -1;
+    bool refuses = false;
     QList<Page> endedPages;
     Page openPage;
     bool pageOpen = false;
     int paints = 0;
-    int documentsEnded = 0;
+    QList<Page> printed; // the pages that reached the printer
 
-    bool isInstalled() const override { return installed; }
-    void paintPicture(float x, float y) override
+    void ensureAvailable() override
+    {
+        if (!installed)
+            throw CommandError(484, QStringLiteral("SEM IMPRESSORA"));
+    }
+    void paintPicture(MarkPosition at) override
     {
         if (failAfterPaints >= 0 && paints >= failAfterPaints)
             throw CommandError(482, QStringLiteral("ERRO DE IMPRESSORA"));
         ++paints;
         pageOpen = true;
-        openPage.append(QPointF(x, y));
+        openPage.append(QPoint(at.x, at.y));
     }
     void endPage() override
     {
@@ -117,19 +122,18 @@ struct FakePrinter : Printer
         openPage.clear();
         pageOpen = false;
     }
-    void endDocument() override { ++documentsEnded; }
-
-    // The ended pages in whole twips, as the layout gives them.
-    QList<QList<QPoint>> pagesInTwips() const
+    void endDocument() override
     {
-        QList<QList<QPoint>> pages;
-        for (const Page &page : endedPages) {
-            QList<QPoint> points;
-            for (const QPointF &p : page)
-                points << p.toPoint();
-            pages << points;
-        }
-        return pages;
+        if (refuses)
+            throw CommandError(482, QStringLiteral("RECUSADO"));
+        printed += endedPages;
+        endedPages.clear();
+    }
+    void discardDocument() override
+    {
+        endedPages.clear();
+        openPage.clear();
+        pageOpen = false;
     }
 };
 

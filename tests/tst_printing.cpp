@@ -10,26 +10,22 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
-#include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include "qtadapters.h"
+#include "qtprinter.h"
 
 using namespace dezenario;
 using namespace dezenario::test;
 
 namespace {
 constexpr int Dpi = 144; // 10 twips a raster pixel
-
-struct Mark
-{
-    QRect box;
-};
 
 // Dark connected areas of a page, as bounding boxes.
 QList<QRect> findMarks(const QImage &page)
@@ -63,6 +59,43 @@ QList<QRect> findMarks(const QImage &page)
     }
     return marks;
 }
+
+// The queue's default paper and the top-left corner of its printable area, in
+// points, read from the PPD that CUPS keeps for it.
+struct Paper
+{
+    QSizeF size;
+    QPointF corner;
+};
+
+Paper paperOf(const QString &queue)
+{
+    QFile file(QStringLiteral("/etc/cups/ppd/%1.ppd").arg(queue));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QString ppd = QString::fromLatin1(file.readAll());
+    auto value = [&](const QString &key) {
+        const QRegularExpression line(QStringLiteral("^\\*%1(?:/[^:]*)?:\\s*\"?([^\"\\n]*)").arg(QRegularExpression::escape(key)),
+                                      QRegularExpression::MultilineOption);
+        return line.match(ppd).captured(1).trimmed();
+    };
+    auto numbers = [](const QString &text) {
+        QList<double> list;
+        for (const QString &word : text.split(u' ', Qt::SkipEmptyParts))
+            list << word.toDouble();
+        return list;
+    };
+    const QString name = value(QStringLiteral("DefaultPageSize"));
+    const QRegularExpressionMatch custom = QRegularExpression(QStringLiteral("^Custom\\.([\\d.]+)x([\\d.]+)mm$")).match(name);
+    if (custom.hasMatch()) {
+        const QSizeF size(custom.captured(1).toDouble() * 72 / 25.4, custom.captured(2).toDouble() * 72 / 25.4);
+        const QList<double> margins = numbers(value(QStringLiteral("HWMargins"))); // left bottom right top
+        return {size, QPointF(margins.value(0), margins.value(3))};
+    }
+    const QList<double> size = numbers(value(QStringLiteral("PaperDimension ") + name));
+    const QList<double> area = numbers(value(QStringLiteral("ImageableArea ") + name)); // from the bottom left
+    return {QSizeF(size.value(0), size.value(1)), QPointF(area.value(0), size.value(1) - area.value(3))};
+}
 } // namespace
 
 class TestPrinting : public QObject
@@ -72,19 +105,17 @@ private slots:
     void initTestCase();
     void init();
     void cleanup();
-    void printsEverySlip_data();
-    void printsEverySlip();
-    void noPrinterLosesNoText();
-    void refusingPrinterIsReported();
+    void printsOnEveryQueue_data();
+    void printsOnEveryQueue();
+    void failedPrintKeepsTheBets_data();
+    void failedPrintKeepsTheBets();
 
 private:
-    QStringList newPdfs(const QStringList &before);
     void clickPrint(const QList<ModalAnswers::Action> &actions);
-    QString errorText();
+    QStringList rasterise(const QString &queue, const QStringList &pdfsBefore, const QString &into);
 
     QString m_queue;
     QDir m_output;
-    QPointF m_origin; // top-left corner of the printable area, in raster pixels
     MainWindow *m_window = nullptr;
     QStringList m_errors;
 };
@@ -95,13 +126,6 @@ void TestPrinting::initTestCase()
     m_queue = qEnvironmentVariable("PRINTER");
     QVERIFY2(!m_queue.isEmpty(), "PRINTER names the PDF queue the test prints to");
     m_output.setPath(qEnvironmentVariable("DEZENARIO_PDF_DIR", QDir::homePath() + QStringLiteral("/PDF")));
-    QCOMPARE(QtPrinter::defaultPrinterName(), m_queue);
-    // Jobs some earlier run left in the queue would only be waited for.
-    QProcess::execute(QStringLiteral("cancel"), {QStringLiteral("-a"), m_queue});
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setPrinterName(m_queue);
-    const QRectF paint = printer.pageLayout().paintRect(QPageLayout::Inch);
-    m_origin = paint.topLeft() * Dpi;
 }
 
 void TestPrinting::init()
@@ -118,24 +142,41 @@ void TestPrinting::cleanup()
     qputenv("PRINTER", m_queue.toLocal8Bit());
 }
 
-QStringList TestPrinting::newPdfs(const QStringList &before)
+// Waits until CUPS has finished the queue's jobs, then turns what it wrote
+// into one gray raster a page, in order.
+QStringList TestPrinting::rasterise(const QString &queue, const QStringList &pdfsBefore, const QString &into)
 {
-    // CUPS has finished a job once cups-pdf has written its file.
     QElapsedTimer waited;
     waited.start();
     while (waited.elapsed() < 240000) {
         QProcess lpstat;
-        lpstat.start(QStringLiteral("lpstat"), {QStringLiteral("-o"), m_queue});
+        lpstat.start(QStringLiteral("lpstat"), {QStringLiteral("-o"), queue});
         lpstat.waitForFinished();
         if (lpstat.readAllStandardOutput().trimmed().isEmpty())
             break;
         QTest::qWait(200);
     }
-    QStringList added;
-    for (const QString &name : m_output.entryList({QStringLiteral("*.pdf")}, QDir::Files))
-        if (!before.contains(name))
-            added << m_output.filePath(name);
-    return added;
+    const QString page = into + QStringLiteral("/page");
+    const QString psFile = qEnvironmentVariable("DEZENARIO_PS_FILE");
+    if (queue == QLatin1String("DEZENARIO-PS")) {
+        // The PostScript that the driver chain sent to the device.
+        QProcess::execute(QStringLiteral("gs"), {QStringLiteral("-q"), QStringLiteral("-dSAFER"), QStringLiteral("-dBATCH"),
+                                                 QStringLiteral("-dNOPAUSE"), QStringLiteral("-sDEVICE=pgmraw"),
+                                                 QStringLiteral("-r%1").arg(Dpi), QStringLiteral("-sOutputFile=%1-%03d.pgm").arg(page),
+                                                 psFile});
+    } else {
+        for (const QString &name : m_output.entryList({QStringLiteral("*.pdf")}, QDir::Files)) {
+            if (pdfsBefore.contains(name))
+                continue;
+            QProcess::execute(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QString::number(Dpi), QStringLiteral("-gray"),
+                                                           m_output.filePath(name), page});
+            QFile::remove(m_output.filePath(name));
+        }
+    }
+    QStringList pages;
+    for (const QString &name : QDir(into).entryList({QStringLiteral("page*.pgm")}, QDir::Files, QDir::Name))
+        pages << into + u'/' + name;
+    return pages;
 }
 
 void TestPrinting::clickPrint(const QList<ModalAnswers::Action> &actions)
@@ -152,24 +193,33 @@ void TestPrinting::clickPrint(const QList<ModalAnswers::Action> &actions)
     QTest::qWait(50);
 }
 
-void TestPrinting::printsEverySlip_data()
+void TestPrinting::printsOnEveryQueue_data()
 {
+    QTest::addColumn<QString>("queue");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("quantity");
     QTest::addColumn<int>("option");
 
-    QTest::newRow("one slip, six numbers a game")
-        << "01-10-11-35-51-60-02-12-22-32-42-52-09-19-29-39-49-59-" << "3" << 1;
-    QTest::newRow("two slips, nine a game, text runs out")
-        << "01-02-03-04-05-06-07-08-09-10-20-30-40-50-60-" << "6" << 4;
+    const QString oneSlip = QStringLiteral("01-10-11-35-51-60-02-12-22-32-42-52-09-19-29-39-49-59-");
+    QTest::newRow("A4, whole sheet printable") << "DEZENARIO-PDF" << oneSlip << "3" << 1;
+    QTest::newRow("US Letter, two slips, nine a game, text runs out")
+        << "DEZENARIO-LETTER" << "01-02-03-04-05-06-07-08-09-10-20-30-40-50-60-" << "6" << 4;
+    QTest::newRow("custom paper of the slip's size") << "DEZENARIO-SLIP" << oneSlip << "3" << 2;
+    QTest::newRow("PostScript driver with margins") << "DEZENARIO-PS" << oneSlip << "3" << 3;
 }
 
-void TestPrinting::printsEverySlip()
+void TestPrinting::printsOnEveryQueue()
 {
+    QFETCH(QString, queue);
     QFETCH(QString, text);
     QFETCH(QString, quantity);
     QFETCH(int, option);
 
+    qputenv("PRINTER", queue.toLocal8Bit());
+    // Jobs some earlier run left in the queue would only be waited for.
+    QProcess::execute(QStringLiteral("cancel"), {QStringLiteral("-a"), queue});
+    const Paper paper = paperOf(queue);
+    QVERIFY2(!paper.size.isEmpty(), qPrintable(queue));
     m_window->findChild<QPlainTextEdit *>(QStringLiteral("Text1"))->setPlainText(text);
     m_window->findChild<QRadioButton *>(QStringLiteral("Option%1").arg(option))->setChecked(true);
     const QStringList before = m_output.entryList({QStringLiteral("*.pdf")}, QDir::Files);
@@ -178,73 +228,61 @@ void TestPrinting::printsEverySlip()
     QVERIFY2(m_errors.isEmpty(), qPrintable(m_errors.join(u'\n')));
     QCOMPARE(beeps.count(), 1);
 
-    const QStringList pdfs = newPdfs(before);
-    QCOMPARE(pdfs.size(), 1);
     const model::PrintRun expected = model::print(text, option + 5, quantity.toInt() / 3);
-
     QTemporaryDir raster;
-    QCOMPARE(QProcess::execute(QStringLiteral("pdftoppm"),
-                               {QStringLiteral("-r"), QString::number(Dpi), QStringLiteral("-gray"), pdfs.first(),
-                                raster.filePath(QStringLiteral("page"))}),
-             0);
-    const QStringList pages = QDir(raster.path()).entryList({QStringLiteral("page*.pgm")}, QDir::Files, QDir::Name);
+    const QStringList pages = rasterise(queue, before, raster.path());
     QCOMPARE(pages.size(), expected.pages.size());
+    const double pixelsPerPoint = Dpi / 72.0;
     for (int i = 0; i < pages.size(); ++i) {
-        const QImage page(raster.filePath(pages.at(i)));
-        QVERIFY(!page.isNull());
+        const QImage page(pages.at(i));
+        // The printer's own paper, unscaled and unrotated.
+        QVERIFY2(qAbs(page.width() - paper.size.width() * pixelsPerPoint) <= 1.5
+                     && qAbs(page.height() - paper.size.height() * pixelsPerPoint) <= 1.5,
+                 qPrintable(QStringLiteral("page of %1x%2 px").arg(page.width()).arg(page.height())));
         QList<QRect> found = findMarks(page);
         QCOMPARE(found.size(), expected.pages.at(i).size());
         for (const QPoint &twips : expected.pages.at(i)) {
-            const QPointF want = m_origin + QPointF(twips) * Dpi / 1440.0;
-            auto it = std::find_if(found.begin(), found.end(), [&](const QRect &box) {
-                return qAbs(box.x() - want.x()) <= 1.5 && qAbs(box.y() - want.y()) <= 1.5;
+            const QPointF want = paper.corner * pixelsPerPoint + QPointF(twips) * Dpi / 1440.0;
+            auto it = std::min_element(found.begin(), found.end(), [&](const QRect &a, const QRect &b) {
+                return QLineF(a.topLeft(), want).length() < QLineF(b.topLeft(), want).length();
             });
-            QVERIFY2(it != found.end(), qPrintable(QStringLiteral("page %1: no mark at %2,%3 twips")
-                                                       .arg(i + 1).arg(twips.x()).arg(twips.y())));
-            // 0.10 by 0.16 inch: 14.4 by 23.04 raster pixels.
-            QVERIFY2(qAbs(it->width() - 14.4) <= 1.5 && qAbs(it->height() - 23.04) <= 1.5,
-                     qPrintable(QStringLiteral("mark of %1x%2").arg(it->width()).arg(it->height())));
+            // Both corners, so that the mark has its own size too: 0.10 by 0.16 inch.
+            const QPointF off = QPointF(it->topLeft()) - want;
+            const QPointF farOff = QPointF(it->topLeft() + QPoint(it->width(), it->height())) - want - QPointF(14.4, 23.04);
+            QVERIFY2(qMax(qAbs(off.x()), qAbs(off.y())) <= 1.5 && qMax(qAbs(farOff.x()), qAbs(farOff.y())) <= 1.5,
+                     qPrintable(QStringLiteral("page %1: the mark of %2,%3 twips is %4,%5 px off, its far corner %6,%7")
+                                    .arg(i + 1).arg(twips.x()).arg(twips.y()).arg(off.x()).arg(off.y()).arg(farOff.x()).arg(farOff.y())));
             found.erase(it);
         }
     }
-    QFile::remove(pdfs.first());
-
-    // LIMPA after a print run empties the text box and leaves the log.
-    const QStringList log = listEntries(m_window);
-    QCOMPARE(log, expected.log);
-    QTest::mouseClick(m_window->findChild<QPushButton *>(QStringLiteral("LIMPA")), Qt::LeftButton);
-    QCOMPARE(m_window->findChild<QPlainTextEdit *>(QStringLiteral("Text1"))->toPlainText(), QString());
-    QCOMPARE(m_window->findChild<QListWidget *>(QStringLiteral("List1"))->count(), log.size());
-    QCOMPARE(m_window->findChild<QLabel *>(QStringLiteral("Label4"))->text(), QStringLiteral("IMPRESSOS"));
+    QCOMPARE(listEntries(m_window), expected.log);
 }
 
-void TestPrinting::noPrinterLosesNoText()
+void TestPrinting::failedPrintKeepsTheBets_data()
 {
-    qputenv("PRINTER", "NO-SUCH-QUEUE");
-    auto *text1 = m_window->findChild<QPlainTextEdit *>(QStringLiteral("Text1"));
-    text1->setPlainText(QStringLiteral("01-02-03-"));
-    clickPrint({});
-    QCOMPARE(m_errors.size(), 1);
-    QVERIFY2(m_errors.first().contains(QStringLiteral("NENHUMA IMPRESSORA")), qPrintable(m_errors.first()));
-    QVERIFY(m_errors.first().startsWith(QStringLiteral("ERRO 484")));
-    QCOMPARE(text1->toPlainText(), QStringLiteral("01-02-03-"));
+    QTest::addColumn<QString>("queue");
+    QTest::addColumn<QString>("error");
+    QTest::addColumn<int>("boxes"); // prompt and confirmation answered before the error
+    QTest::newRow("no such printer") << "NO-SUCH-QUEUE" << QString::fromUtf8("ERRO 484\nA IMPRESSORA PADRÃO \"NO-SUCH-QUEUE\" NÃO EXISTE") << 0;
+    QTest::newRow("printer refuses") << qEnvironmentVariable("DEZENARIO_REFUSING_PRINTER") << "ERRO 482\nA IMPRESSORA" << 2;
 }
 
-void TestPrinting::refusingPrinterIsReported()
+void TestPrinting::failedPrintKeepsTheBets()
 {
-    const QString refusing = qEnvironmentVariable("DEZENARIO_REFUSING_PRINTER");
-    QVERIFY2(!refusing.isEmpty(), "DEZENARIO_REFUSING_PRINTER names a queue that rejects jobs");
-    qputenv("PRINTER", refusing.toLocal8Bit());
+    QFETCH(QString, queue);
+    QFETCH(QString, error);
+    QFETCH(int, boxes);
+    qputenv("PRINTER", queue.toLocal8Bit());
     auto *text1 = m_window->findChild<QPlainTextEdit *>(QStringLiteral("Text1"));
-    text1->setPlainText(QStringLiteral("01-02-03-04-05-06-07-08-09-10-11-12-13-14-15-16-17-18-19-"));
+    const QString bets = QStringLiteral("01-02-03-04-05-06-07-08-09-10-11-12-13-14-15-16-17-18-\n19-");
+    text1->setPlainText(bets);
     QSignalSpy beeps(m_window->speaker(), &QtSpeaker::beeped);
-    clickPrint({ModalAnswers::type(QStringLiteral("3")), ModalAnswers::press(QString::fromUtf8("Sim"))});
+    clickPrint(QList<ModalAnswers::Action>{ModalAnswers::type(QStringLiteral("3")), ModalAnswers::press(QString::fromUtf8("Sim"))}.first(boxes));
     QCOMPARE(m_errors.size(), 1);
-    QVERIFY2(m_errors.first().startsWith(QStringLiteral("ERRO 482")), qPrintable(m_errors.first()));
+    QVERIFY2(m_errors.first().startsWith(error), qPrintable(m_errors.first()));
+    QCOMPARE(m_errors.first().contains(QStringLiteral("AS APOSTAS FORAM MANTIDAS")), boxes > 0);
     QCOMPARE(beeps.count(), 0); // no sound of success for a print that did not happen
-    // The numbers taken stay taken, and the log shows them.
-    QCOMPARE(text1->toPlainText(), QStringLiteral("19-"));
-    QCOMPARE(m_window->findChild<QListWidget *>(QStringLiteral("List1"))->count(), 18 + 3 + 1);
+    QCOMPARE(text1->toPlainText(), bets);
 }
 
 QTEST_MAIN(TestPrinting)

@@ -63,7 +63,8 @@ private slots:
     void badQuantityPrintsNothing_data();
     void badQuantityPrintsNothing();
     void noPrinterCutsNothing();
-    void failingPrinterKeepsWhatWasDone();
+    void failedRunKeepsTheBets_data();
+    void failedRunKeepsTheBets();
 };
 
 void TestSlip::numberPositions_data()
@@ -192,10 +193,9 @@ void TestSlip::runsMatchTheLiteralRules()
     run.print(text, quantity, option);
     const model::PrintRun expected = model::print(text, option + 5, std::max(0, slipCountFor(quantity, QLocale::c())));
     QCOMPARE(run.list.items, expected.log);
-    QCOMPARE(run.printer.pagesInTwips(), expected.pages);
+    QCOMPARE(run.printer.printed, expected.pages);
     QCOMPARE(run.text.content, expected.textLeft);
     QVERIFY(!run.printer.pageOpen);
-    QCOMPARE(run.printer.documentsEnded, 1);
     QCOMPARE(run.speaker.beeps, 1);
 }
 
@@ -203,13 +203,13 @@ void TestSlip::workedRunOfNine()
 {
     Run run;
     run.print(Sixty, QStringLiteral("9"));
-    QCOMPARE(run.printer.endedPages.size(), 3);
+    QCOMPARE(run.printer.printed.size(), 3);
     QCOMPARE(run.list.items.mid(0, 8), (QStringList{"18", "23", "52", "58", "28", "20", "* ", "18"}));
     QCOMPARE(run.list.items.mid(19, 3), (QStringList{"20", "* ", "* 1* "}));
     QCOMPARE(run.list.items.last(), QStringLiteral("* 3* "));
     QCOMPARE(run.list.items.size(), 3 * (3 * 7 + 1));
-    QCOMPARE(run.printer.endedPages.first().size(), 19);
-    QCOMPARE(run.printer.endedPages.first().last(), QPointF(5290, 3730));
+    QCOMPARE(run.printer.printed.first().size(), 19);
+    QCOMPARE(run.printer.printed.first().last(), QPoint(5290, 3730));
     QCOMPARE(run.text.content, Sixty.right(18));
 }
 
@@ -218,11 +218,11 @@ void TestSlip::textRunsOutMidRun()
     // Quantity 11: slip 4 takes the tenth game; its games 2 and 3 stay blank.
     Run run;
     run.print(Sixty, QStringLiteral("11"));
-    QCOMPARE(run.printer.endedPages.size(), 4);
+    QCOMPARE(run.printer.printed.size(), 4);
     QCOMPARE(run.list.items.mid(66), (QStringList{"11", "22", "23", "35", "28", "20", "* ", "* ", "* ", "* 4* "}));
-    const FakePrinter::Page last = run.printer.endedPages.last();
+    const FakePrinter::Page last = run.printer.printed.last();
     QCOMPARE(last.size(), 7);
-    for (const QPointF &mark : last.first(6))
+    for (const QPoint &mark : last.first(6))
         QVERIFY2(mark.x() < 2500, "only game 1 is marked");
     QCOMPARE(run.text.content, QString());
 }
@@ -268,7 +268,7 @@ void TestSlip::cancelAndNo()
     QCOMPARE(run.list.items, QStringList{"old entry"});
     QCOMPARE(run.text.content, Sixty);
     QCOMPARE(run.printer.paints, 0);
-    QCOMPARE(run.printer.documentsEnded, 0);
+    QVERIFY(run.printer.printed.isEmpty());
     QCOMPARE(run.speaker.beeps, 0);
 }
 
@@ -306,25 +306,37 @@ void TestSlip::noPrinterCutsNothing()
 {
     Run run;
     run.printer.installed = false;
-    try {
-        run.print(Sixty, QStringLiteral("3"));
-        QFAIL("no error");
-    } catch (const CommandError &e) {
-        QVERIFY(e.description().startsWith(QStringLiteral("NENHUMA IMPRESSORA")));
-    }
+    QVERIFY_THROWS_EXCEPTION(CommandError, run.print(Sixty, QStringLiteral("3")));
     QCOMPARE(run.text.content, Sixty);
     QCOMPARE(run.list.items, QStringList{"old entry"});
     QVERIFY(run.prompt.asked.isEmpty());
 }
 
-void TestSlip::failingPrinterKeepsWhatWasDone()
+void TestSlip::failedRunKeepsTheBets_data()
 {
+    QTest::addColumn<int>("failAfterPaints");
+    QTest::addColumn<bool>("refuses");
+    QTest::newRow("device fails on slip 2") << 19 + 5 << false;
+    QTest::newRow("printer refuses the pages") << -1 << true;
+}
+
+void TestSlip::failedRunKeepsTheBets()
+{
+    QFETCH(int, failAfterPaints);
+    QFETCH(bool, refuses);
     Run run;
-    run.printer.failAfterPaints = 19 + 5; // the fifth mark of slip 2
-    QVERIFY_THROWS_EXCEPTION(CommandError, run.print(Sixty, QStringLiteral("9")));
-    QCOMPARE(run.printer.endedPages.size(), 1);
-    // Six numbers of slip 2 were cut: five painted, the sixth failed while painting.
-    QCOMPARE(run.text.content, Sixty.mid(18 * 3 + 6 * 3));
+    run.printer.failAfterPaints = failAfterPaints;
+    run.printer.refuses = refuses;
+    try {
+        run.print(Sixty, QStringLiteral("9"));
+        QFAIL("no error");
+    } catch (const CommandError &e) {
+        QCOMPARE(e.number(), 482);
+        QVERIFY2(e.description().contains(QStringLiteral("AS APOSTAS FORAM MANTIDAS")), qPrintable(e.description()));
+    }
+    QVERIFY(run.printer.printed.isEmpty());
+    QVERIFY(run.printer.endedPages.isEmpty());
+    QCOMPARE(run.text.content, Sixty);
     QCOMPARE(run.speaker.beeps, 0);
 }
 
