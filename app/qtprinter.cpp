@@ -89,6 +89,23 @@ std::optional<QPageLayout> ppdPaper(cups_dest_t *dest)
     ppdClose(ppd);
     return layout;
 }
+
+// A destination whose default orientation is landscape turns its pages a
+// quarter counter-clockwise (reverse landscape: clockwise) onto the sheet, so
+// the page is laid out across and its printable area turns with it.
+QPageLayout inDefaultOrientation(cups_dest_t *dest, const QPageLayout &portrait)
+{
+    const QByteArray orientation = cupsGetOption("orientation-requested", dest->num_options, dest->options);
+    const QMarginsF m = portrait.margins();
+    QMarginsF across;
+    if (orientation == "4")
+        across = QMarginsF(m.bottom(), m.left(), m.top(), m.right());
+    else if (orientation == "5")
+        across = QMarginsF(m.top(), m.right(), m.bottom(), m.left());
+    else
+        return portrait;
+    return QPageLayout(portrait.pageSize(), QPageLayout::Landscape, across, portrait.units(), QMarginsF());
+}
 } // namespace
 
 QtPrinter::QtPrinter(QImage mark) : m_mark(std::move(mark)) {}
@@ -105,8 +122,8 @@ void QtPrinter::ensureAvailable()
         throw noPrinter();
     m_name = QString::fromLocal8Bit(dest->name);
     // A queue without a PPD (a raw queue) tells only its paper, and takes the page as it is.
-    m_layout = ppdPaper(dest).value_or(
-        QPageLayout(QPrinterInfo::printerInfo(m_name).defaultPageSize(), QPageLayout::Portrait, QMarginsF()));
+    m_layout = inDefaultOrientation(dest, ppdPaper(dest).value_or(QPageLayout(
+        QPrinterInfo::printerInfo(m_name).defaultPageSize(), QPageLayout::Portrait, QMarginsF(), QPageLayout::Point, QMarginsF())));
     cupsFreeDests(1, dest);
 }
 
@@ -171,8 +188,8 @@ void QtPrinter::endDocument()
     const QByteArray name = m_name.toLocal8Bit();
     const QByteArray file = m_spool->fileName().toLocal8Bit();
     m_documentBytes = m_spool->size();
-    // The page is already laid out on the printer's own paper: no filter may
-    // scale or centre it, whatever the queue's own default.
+    // The page is already laid out on the printer's own paper and in its own
+    // orientation: no filter may scale or centre it, whatever the queue's default.
     cups_option_t *options = nullptr;
     const int count = cupsAddOption("print-scaling", "none", 0, &options);
     const int job = cupsPrintFile(name.constData(), file.constData(), "DEZENARIO", count, options);

@@ -7,6 +7,7 @@
 #   DEZENARIO-SLIP       cups-pdf, a custom paper of 110 x 200 mm, the slip's own size
 #   DEZENARIO-PS         CUPS's generic PostScript driver (Letter, 12 pt margins), written to a
 #                        file, and set to fit every page to the paper, as some queues are
+#   DEZENARIO-ACROSS     cups-pdf, A4, landscape by default
 #   DEZENARIO-REFUSING   rejects every job, to test how a refusal is reported
 
 cupsd_running() { lpstat -r 2>/dev/null | grep -q 'is running'; }
@@ -42,6 +43,7 @@ add_queue DEZENARIO-PDF cups-pdf:/ "$pdf"
 add_queue DEZENARIO-LETTER cups-pdf:/ "$pdf" PageSize=Letter
 add_queue DEZENARIO-SLIP cups-pdf:/ "$pdf" PageSize=Custom.110x200mm
 add_queue DEZENARIO-PS "file://$DEZENARIO_PS_FILE" drv:///sample.drv/generic.ppd print-scaling-default=fit
+add_queue DEZENARIO-ACROSS cups-pdf:/ "$pdf" orientation-requested-default=4
 add_queue DEZENARIO-REFUSING cups-pdf:/ "$pdf"
 cupsreject DEZENARIO-REFUSING
 

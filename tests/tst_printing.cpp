@@ -60,12 +60,12 @@ QList<QRect> findMarks(const QImage &page)
     return marks;
 }
 
-// The queue's default paper and the top-left corner of its printable area, in
-// points, read from the PPD that CUPS keeps for it.
+// The queue's default paper and its printable area, in points from the top-left
+// corner, read from the PPD that CUPS keeps for it.
 struct Paper
 {
     QSizeF size;
-    QPointF corner;
+    QRectF area;
 };
 
 Paper paperOf(const QString &queue)
@@ -89,12 +89,13 @@ Paper paperOf(const QString &queue)
     const QRegularExpressionMatch custom = QRegularExpression(QStringLiteral("^Custom\\.([\\d.]+)x([\\d.]+)mm$")).match(name);
     if (custom.hasMatch()) {
         const QSizeF size(custom.captured(1).toDouble() * 72 / 25.4, custom.captured(2).toDouble() * 72 / 25.4);
-        const QList<double> margins = numbers(value(QStringLiteral("HWMargins"))); // left bottom right top
-        return {size, QPointF(margins.value(0), margins.value(3))};
+        const QList<double> m = numbers(value(QStringLiteral("HWMargins"))); // left bottom right top
+        return {size, QRectF(QPointF(m.value(0), m.value(3)), QPointF(size.width() - m.value(2), size.height() - m.value(1)))};
     }
     const QList<double> size = numbers(value(QStringLiteral("PaperDimension ") + name));
     const QList<double> area = numbers(value(QStringLiteral("ImageableArea ") + name)); // from the bottom left
-    return {QSizeF(size.value(0), size.value(1)), QPointF(area.value(0), size.value(1) - area.value(3))};
+    return {QSizeF(size.value(0), size.value(1)),
+            QRectF(QPointF(area.value(0), size.value(1) - area.value(3)), QPointF(area.value(2), size.value(1) - area.value(1)))};
 }
 } // namespace
 
@@ -199,13 +200,15 @@ void TestPrinting::printsOnEveryQueue_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("quantity");
     QTest::addColumn<int>("option");
+    QTest::addColumn<bool>("across"); // the queue prints in landscape by default
 
     const QString oneSlip = QStringLiteral("01-10-11-35-51-60-02-12-22-32-42-52-09-19-29-39-49-59-");
-    QTest::newRow("A4, whole sheet printable") << "DEZENARIO-PDF" << oneSlip << "3" << 1;
+    QTest::newRow("A4, whole sheet printable") << "DEZENARIO-PDF" << oneSlip << "3" << 1 << false;
     QTest::newRow("US Letter, two slips, nine a game, text runs out")
-        << "DEZENARIO-LETTER" << "01-02-03-04-05-06-07-08-09-10-20-30-40-50-60-" << "6" << 4;
-    QTest::newRow("custom paper of the slip's size") << "DEZENARIO-SLIP" << oneSlip << "3" << 2;
-    QTest::newRow("PostScript driver with margins") << "DEZENARIO-PS" << oneSlip << "3" << 3;
+        << "DEZENARIO-LETTER" << "01-02-03-04-05-06-07-08-09-10-20-30-40-50-60-" << "6" << 4 << false;
+    QTest::newRow("custom paper of the slip's size") << "DEZENARIO-SLIP" << oneSlip << "3" << 2 << false;
+    QTest::newRow("PostScript driver with margins") << "DEZENARIO-PS" << oneSlip << "3" << 3 << false;
+    QTest::newRow("landscape by default") << "DEZENARIO-ACROSS" << oneSlip << "3" << 1 << true;
 }
 
 void TestPrinting::printsOnEveryQueue()
@@ -214,12 +217,16 @@ void TestPrinting::printsOnEveryQueue()
     QFETCH(QString, text);
     QFETCH(QString, quantity);
     QFETCH(int, option);
+    QFETCH(bool, across);
 
     qputenv("PRINTER", queue.toLocal8Bit());
     // Jobs some earlier run left in the queue would only be waited for.
     QProcess::execute(QStringLiteral("cancel"), {QStringLiteral("-a"), queue});
-    const Paper paper = paperOf(queue);
+    Paper paper = paperOf(queue);
     QVERIFY2(!paper.size.isEmpty(), qPrintable(queue));
+    if (across) // the page turned a quarter counter-clockwise onto the sheet
+        paper = {paper.size.transposed(), QRectF(paper.size.height() - paper.area.bottom(), paper.area.left(),
+                                                 paper.area.height(), paper.area.width())};
     m_window->findChild<QPlainTextEdit *>(QStringLiteral("Text1"))->setPlainText(text);
     m_window->findChild<QRadioButton *>(QStringLiteral("Option%1").arg(option))->setChecked(true);
     const QStringList before = m_output.entryList({QStringLiteral("*.pdf")}, QDir::Files);
@@ -234,7 +241,7 @@ void TestPrinting::printsOnEveryQueue()
     QCOMPARE(pages.size(), expected.pages.size());
     const double pixelsPerPoint = Dpi / 72.0;
     for (int i = 0; i < pages.size(); ++i) {
-        const QImage page(pages.at(i));
+        const QImage page = QImage(pages.at(i)).transformed(QTransform().rotate(across ? 90 : 0));
         // The printer's own paper, unscaled and unrotated.
         QVERIFY2(qAbs(page.width() - paper.size.width() * pixelsPerPoint) <= 1.5
                      && qAbs(page.height() - paper.size.height() * pixelsPerPoint) <= 1.5,
@@ -242,7 +249,7 @@ void TestPrinting::printsOnEveryQueue()
         QList<QRect> found = findMarks(page);
         QCOMPARE(found.size(), expected.pages.at(i).size());
         for (const QPoint &twips : expected.pages.at(i)) {
-            const QPointF want = paper.corner * pixelsPerPoint + QPointF(twips) * Dpi / 1440.0;
+            const QPointF want = paper.area.topLeft() * pixelsPerPoint + QPointF(twips) * Dpi / 1440.0;
             auto it = std::min_element(found.begin(), found.end(), [&](const QRect &a, const QRect &b) {
                 return QLineF(a.topLeft(), want).length() < QLineF(b.topLeft(), want).length();
             });
