@@ -7,7 +7,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("dezenario"));
     QApplication::setApplicationVersion(QStringLiteral(DEZENARIO_VERSION));
-    QApplication::setDesktopFileName(QStringLiteral("dezenario"));
+    QApplication::setDesktopFileName(QStringLiteral("br.com.dezenario.dezenario"));
     dezenario::setUpApplication();
     dezenario::MainWindow window;
     window.show();

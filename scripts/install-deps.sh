@@ -9,7 +9,8 @@ want=(
   libbenchmark-dev
   fonts-dejavu-core fonts-dejavu-extra
   libcups2-dev cups cups-bsd cups-client printer-driver-cups-pdf poppler-utils ghostscript
-  xvfb xauth xdg-utils dpkg-dev file
+  xvfb xauth xdotool xdg-utils dpkg-dev file
+  lintian appstream desktop-file-utils man-db
   clang libclang-rt-14-dev
 )
 
