@@ -5,10 +5,12 @@
 #include <QElapsedTimer>
 #include <QObject>
 #include <QStringList>
+#include <memory>
 
 class QLabel;
 class QListWidget;
 class QPlainTextEdit;
+class QTextDocument;
 class QRadioButton;
 class QWidget;
 
@@ -22,11 +24,14 @@ public:
 
 private:
     QElapsedTimer m_last;
+    unsigned m_calls = 0;
 };
 
-// Text1. A command cuts it thousands of times a second; the cuts are gathered
-// and applied to the document once a frame, and at the latest when the adapter
-// goes, so the box always ends as the command left the text.
+// Text1. A command cuts it thousands of times a second. While it runs, the box
+// shows the front of what is left in a small document of its own, renewed
+// once a frame, and the cuts reach the user's document in one go when the
+// adapter goes (or before the text is read again): laying out and cutting a
+// document of megabytes once a frame would cost its size every frame.
 class QtTextBox : public TextBox
 {
 public:
@@ -37,15 +42,23 @@ public:
     void setText(const QString &text) override;
     void deleteFront(qsizetype count) override;
     void refresh() override;
+    // Shows the front of what is left, without painting.
+    void showFront();
+    // Applies the cuts to the user's document now.
     void flush();
 
 private:
+    void showDocument();
+
     QPlainTextEdit *m_edit;
+    QTextDocument *m_document; // the user's
+    std::unique_ptr<QTextDocument> m_front;
     bool m_undoWasEnabled;
     // The text as the command sees it (CR LF line breaks), and how much of it is cut.
     QString m_seen;
     qsizetype m_seenFront = 0;
     qsizetype m_pendingDocumentChars = 0; // a line break is one character in the document
+    bool m_documentAsRead = false; // no cut has reached the document since it was read
     FrameThrottle m_throttle;
 };
 

@@ -1,31 +1,33 @@
-// How the commands scale with the size of the text.
-//   Analysis/N     separator removal and census of N combinations, against a
-//                  text box that only counts; ratio_to_scan compares it with one
-//                  indexOf of an absent character over the same text.
-//   WindowAnalysis/N  the same through the real window's adapters (click to beep,
-//                  the prompt answered at once), on the offscreen platform.
-//   PrintSlips/N   N slips of six-number games printed to the PDF queue named by
-//                  PRINTER: time per slip, bytes per page, and how much the
-//                  peak memory grew during the run.
-#include "analysiscommand.h"
+// How the window's commands scale with the size of the text, driven as a user
+// drives them, on the offscreen platform:
+//   WindowAnalysis/lines:N/separator:S  paste N indexed lines through the
+//       clipboard, then ANALIZAR with ")" (S=1) or Cancel (S=0), to the beep.
+//   WindowPrint/N  paste N numbers with dashes, then IMPRIMIR with the quantity
+//       that takes them all, to the beep; PRINTER names the queue (the test
+//       set-up's DEZENARIO-NULL throws the pages away).
+// Each reports the time per line or number and the growth of the peak memory.
 #include "mainwindow.h"
 #include "peakmemory.h"
 #include "qtadapters.h"
-#include "qtprinter.h"
-#include "slipprintjob.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QElapsedTimer>
-#include <QLabel>
+#include <QInputDialog>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRadioButton>
+#include <QThread>
+#include <QTimer>
 #include <benchmark/benchmark.h>
+#include <cups/cups.h>
 
 using namespace dezenario;
 
 namespace {
 
+// Indexed lines as a user pastes them: "1) 07-23-...", random numbers up to 60.
 QString combinations(int count)
 {
     QString text;
@@ -40,141 +42,140 @@ QString combinations(int count)
                 text += u'-';
         }
         if (i < count)
-            text += QStringLiteral("\r\n");
+            text += u'\n';
     }
     return text;
 }
 
-struct CountingTextBox : TextBox
+// Answers the next modal boxes, in order, as soon as each shows: a prompt with
+// the text, or Cancel for a null text; any other box with its default button.
+void answerBoxes(QStringList answers)
 {
-    QString content;
-    qsizetype cut = 0;
-    QString text() override { return content; }
-    void setText(const QString &) override {}
-    void deleteFront(qsizetype count) override { cut += count; }
-    void refresh() override {}
-};
-struct NullList : ListBox
-{
-    int n = 0;
-    void clear() override { n = 0; }
-    void addItem(const QString &) override { ++n; }
-    int count() const override { return n; }
-};
-struct NullLabel : Label
-{
-    void setCaption(const QString &) override {}
-};
-struct Answer : PromptBox
-{
-    QString answer;
-    QString inputBox(const QString &, const QString &, const QString &) override { return answer; }
-};
-struct Yes : MessageBox
-{
-    Answer askYesNo(const QString &, const QString &) override { return MessageBox::Yes; }
-};
-struct Quiet : Speaker
-{
-    void beep() override {}
-};
-
-// One indexOf of a character that is not in the text: the floor of any pass over it.
-double secondsOfScan(const QString &text)
-{
-    constexpr int Scans = 50;
-    double best = 1e9;
-    for (int round = 0; round < 5; ++round) {
-        QElapsedTimer t;
-        t.start();
-        for (int i = 0; i < Scans; ++i)
-            benchmark::DoNotOptimize(text.indexOf(QChar(u'#')));
-        best = std::min(best, t.nsecsElapsed() / 1e9 / Scans);
-    }
-    return best;
+    auto *timer = new QTimer;
+    QObject::connect(timer, &QTimer::timeout, [timer, answers]() mutable {
+        auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        if (!dialog || dialog->property("answered").toBool())
+            return;
+        dialog->setProperty("answered", true);
+        const QString answer = answers.takeFirst();
+        if (answers.isEmpty()) {
+            timer->stop();
+            timer->deleteLater();
+        }
+        auto *input = qobject_cast<QInputDialog *>(dialog);
+        if (input && !answer.isNull())
+            input->setTextValue(answer);
+        if (input && answer.isNull())
+            input->reject();
+        else
+            dialog->accept();
+    });
+    timer->start(0);
 }
 
-void Analysis(benchmark::State &state)
+// One use of the window: the text pasted through the clipboard into the empty
+// Text1 until the box has laid it out, then a click on the button, its boxes
+// answered at once, until the command ends.
+struct Use
 {
-    const QString text = combinations(int(state.range(0)));
-    const double scan = secondsOfScan(text);
-    CountingTextBox box;
-    NullList list;
-    NullLabel label1, label4;
-    Answer prompt;
-    prompt.answer = QStringLiteral(")");
-    Quiet speaker;
-    // Best against best: the least noisy figures on a shared machine.
-    double best = 1e9;
-    for (auto _ : state) {
-        box.content = text;
-        QElapsedTimer t;
-        t.start();
-        runAnalysis({box, list, label1, label4, prompt, speaker});
-        best = std::min(best, t.nsecsElapsed() / 1e9);
-    }
-    state.counters["numbers"] = list.n;
-    state.counters["ratio_to_scan"] = best / scan;
-    state.SetBytesProcessed(state.iterations() * text.size() * 2);
-}
-BENCHMARK(Analysis)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+    double pasteSeconds = 0;
+    double clickSeconds = 0;
+    long grownKilobytes = 0;
+};
 
+Use pasteAndClick(MainWindow &window, const QString &text, const char *button, const QStringList &answers)
+{
+    QApplication::clipboard()->setText(text);
+    dezenario::test::PeakMemory memory;
+    memory.start();
+    Use use;
+    QElapsedTimer t;
+    t.start();
+    window.findChild<QPlainTextEdit *>(QStringLiteral("Text1"))->paste();
+    QApplication::processEvents();
+    use.pasteSeconds = t.nsecsElapsed() / 1e9;
+    answerBoxes(answers);
+    t.restart();
+    window.findChild<QPushButton *>(QString::fromLatin1(button))->click();
+    use.clickSeconds = t.nsecsElapsed() / 1e9;
+    use.grownKilobytes = memory.grownKilobytes();
+    QApplication::clipboard()->clear();
+    return use;
+}
+
+// The best of the iterations: the least noisy figure on a shared machine.
+void report(benchmark::State &state, const QList<Use> &uses, double count, const char *unit)
+{
+    Use best{1e9, 1e9, 0};
+    for (const Use &use : uses) {
+        best.pasteSeconds = std::min(best.pasteSeconds, use.pasteSeconds);
+        best.clickSeconds = std::min(best.clickSeconds, use.clickSeconds);
+        best.grownKilobytes = std::max(best.grownKilobytes, use.grownKilobytes);
+    }
+    state.counters["paste_ms"] = best.pasteSeconds * 1e3;
+    state.counters["click_ms"] = best.clickSeconds * 1e3;
+    state.counters[std::string("paste_ns_") + unit] = best.pasteSeconds / count * 1e9;
+    state.counters[std::string("click_ns_") + unit] = best.clickSeconds / count * 1e9;
+    state.counters[std::string("peak_bytes_") + unit] = best.grownKilobytes * 1024.0 / count;
+}
+
+// ANALIZAR on N indexed lines, the prompt answered ")" (separator 1) or Cancel (0).
 void WindowAnalysis(benchmark::State &state)
 {
-    const QString text = combinations(int(state.range(0)));
+    const int lines = int(state.range(0));
+    const QString text = combinations(lines);
     MainWindow window;
     window.show();
-    auto *edit = window.findChild<QPlainTextEdit *>(QStringLiteral("Text1"));
+    QList<Use> uses;
     for (auto _ : state) {
-        state.PauseTiming();
-        edit->setPlainText(text);
-        QApplication::processEvents();
-        state.ResumeTiming();
-        QtTextBox text1(edit);
-        QtListBox list1(window.findChild<QListWidget *>(QStringLiteral("List1")));
-        QtLabel label1(window.findChild<QLabel *>(QStringLiteral("Label1")));
-        QtLabel label4(window.findChild<QLabel *>(QStringLiteral("Label4")));
-        Answer prompt;
-        prompt.answer = QStringLiteral(")");
-        runAnalysis({text1, list1, label1, label4, prompt, *window.speaker()});
+        uses << pasteAndClick(window, text, "ANALIZAR", {state.range(1) ? QStringLiteral(")") : QString()});
+        state.SetIterationTime(uses.last().pasteSeconds + uses.last().clickSeconds);
     }
-    state.counters["numbers"] = window.findChild<QListWidget *>(QStringLiteral("List1"))->count();
+    report(state, uses, lines, "line");
 }
-BENCHMARK(WindowAnalysis)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(WindowAnalysis)
+    ->ArgsProduct({{10000, 100000, 1000000, 2000000}, {1, 0}})
+    ->ArgNames({"lines", "separator"})
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
 
-void PrintSlips(benchmark::State &state)
+// CUPS still handing on an earlier run's pages would share the processor.
+void waitForIdlePrinter()
 {
-    const int slips = int(state.range(0));
-    const QString text = combinations(slips * 3).split(QStringLiteral("\r\n")).replaceInStrings(QRegularExpression(QStringLiteral("^\\d+\\) ")), QString()).join(u'-') + u'-';
-    MainWindow window;
-    QImage mark = window.findChild<QLabel *>(QStringLiteral("INKPicture1"))->pixmap().toImage();
-    qint64 bytes = 0;
-    long grownKilobytes = 0;
-    for (auto _ : state) {
-        state.PauseTiming();
-        dezenario::test::PeakMemory memory;
-        memory.start();
-        state.ResumeTiming();
-        CountingTextBox box;
-        box.content = text;
-        NullList list;
-        NullLabel label4;
-        Answer prompt;
-        prompt.answer = QString::number(slips * 3);
-        Yes yes;
-        struct : OptionButtons { bool value(int i) const override { return i == 1; } } options;
-        struct : Window { void refresh() override {} } repaint;
-        QtPrinter printer(mark);
-        Quiet speaker;
-        runPrintJob({box, list, label4, prompt, yes, options, repaint, printer, speaker});
-        bytes = printer.documentBytes();
-        grownKilobytes = std::max(grownKilobytes, memory.grownKilobytes());
+    for (;;) {
+        cups_job_t *jobs = nullptr;
+        const int active = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, nullptr, 0, CUPS_WHICHJOBS_ACTIVE);
+        cupsFreeJobs(active, jobs);
+        if (active <= 0)
+            return;
+        QThread::msleep(100);
     }
-    state.counters["peak_growth_kB"] = double(grownKilobytes);
-    state.counters["bytes_per_page"] = double(bytes) / slips;
-    state.counters["slips_per_s"] = benchmark::Counter(double(slips) * state.iterations(), benchmark::Counter::kIsRate);
 }
-BENCHMARK(PrintSlips)->Arg(1)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// IMPRIMIR on a run of N numbers with dashes, nine numbers a game, with the
+// quantity that takes them all.
+void WindowPrint(benchmark::State &state)
+{
+    const int numbers = int(state.range(0));
+    QString text;
+    for (int i = 0; i < numbers; ++i)
+        text += QStringLiteral("%1-").arg((i * 7) % 60 + 1, 2, 10, QLatin1Char('0'));
+    MainWindow window;
+    window.show();
+    window.findChild<QRadioButton *>(QStringLiteral("Option4"))->setChecked(true);
+    const QString quantity = QString::number(3 * ((numbers + 26) / 27));
+    QList<Use> uses;
+    for (auto _ : state) {
+        waitForIdlePrinter();
+        uses << pasteAndClick(window, text, "IMPRIMIR", {quantity, QStringLiteral("Sim")});
+        state.SetIterationTime(uses.last().clickSeconds);
+        if (!window.findChild<QPlainTextEdit *>(QStringLiteral("Text1"))->document()->isEmpty())
+            state.SkipWithError("the run did not take every number");
+    }
+    report(state, uses, numbers, "number");
+}
+BENCHMARK(WindowPrint)->Arg(10000)->Arg(100000)->Arg(1000000)->Arg(2000000)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(1);
 
 } // namespace
 

@@ -40,6 +40,7 @@ private slots:
     void longPromptsWrapWhole();
     void lineBreaksAreCrLf_data();
     void lineBreaksAreCrLf();
+    void oneUndoTakesAPasteBack();
     void noBreakSpaceStaysItself();
     void cutsThroughALineBreak();
     void clearEmptiesOnlyTheTextBox();
@@ -100,7 +101,7 @@ void TestWindow::controls()
 
     QWidget *widget = m_window->findChild<QWidget *>(name);
     QVERIFY(widget);
-    QCOMPARE(widget->metaObject()->className(), kind.toLatin1());
+    QVERIFY2(widget->inherits(kind.toLatin1()), widget->metaObject()->className());
     QCOMPARE(widget->parentWidget(), m_window);
     QCOMPARE(widget->geometry(), QRect(twips.x() / 15, twips.y() / 15, twips.width() / 15, twips.height() / 15));
     QString shown;
@@ -292,6 +293,7 @@ void TestWindow::lineBreaksAreCrLf_data()
     QTest::newRow("LF") << "01) 05\n02) 06\n";
     QTest::newRow("CR") << "01) 05\r02) 06\r";
     QTest::newRow("Unicode separators") << QString::fromUtf8("01) 05\u202802) 06\u2029");
+    QTest::newRow("blocks of many lines") << QStringLiteral("01) 05\n02) 06\n").repeated(200);
 }
 
 void TestWindow::lineBreaksAreCrLf()
@@ -299,7 +301,21 @@ void TestWindow::lineBreaksAreCrLf()
     QFETCH(QString, pasted);
     QApplication::clipboard()->setText(pasted);
     text1()->paste();
-    QCOMPARE(QtTextBox(text1()).text(), QStringLiteral("01) 05\r\n02) 06\r\n"));
+    // The same text as a plain text box would show and copy.
+    QPlainTextEdit plain;
+    plain.paste();
+    QCOMPARE(text1()->toPlainText(), plain.toPlainText());
+    QCOMPARE(QtTextBox(text1()).text(), QStringLiteral("01) 05\r\n02) 06\r\n").repeated(pasted.size() / 14));
+}
+
+void TestWindow::oneUndoTakesAPasteBack()
+{
+    text1()->setPlainText(QStringLiteral("01-"));
+    text1()->moveCursor(QTextCursor::End);
+    QApplication::clipboard()->setText(QStringLiteral("02-\n03-").repeated(500));
+    text1()->paste();
+    text1()->undo();
+    QCOMPARE(text1()->toPlainText(), QStringLiteral("01-"));
 }
 
 void TestWindow::noBreakSpaceStaysItself()
