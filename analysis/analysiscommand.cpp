@@ -20,8 +20,10 @@ void runAnalysis(const AnalysisControls &c)
 
     for (const QString &entry : findDezenas(analysisText))
         c.list1.addItem(entry);
-    c.label1.setCaption(QString::number(c.list1.count()));
+    const QString count = QString::number(c.list1.count());
+    c.label1.setCaption(count);
     buffer.clear();
+    c.speaker.announce(QStringLiteral("DEZENAS ENCONTRADAS: %1").arg(count));
     c.speaker.beep();
 }
 

@@ -10,6 +10,7 @@
 #include "ui_form1.h"
 #include "visitcommand.h"
 
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QMessageBox>
@@ -17,6 +18,15 @@
 #include <QStyleFactory>
 #include <QTranslator>
 #include <new>
+
+// Form1 is a plain widget, which Qt reports as a filler; a screen reader
+// should meet it as the program's window, named by its title.
+static QAccessibleInterface *windowInterface(const QString &className, QObject *object)
+{
+    if (className == QLatin1String("dezenario::MainWindow") && object->isWidgetType())
+        return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Window);
+    return nullptr;
+}
 
 // The mark image lives in a static library, whose resources are not registered by themselves.
 static void registerResources()
@@ -27,10 +37,11 @@ static void registerResources()
 namespace dezenario {
 
 MainWindow::MainWindow(QWidget *parent)
-    : QWidget(parent), m_ui(std::make_unique<Ui::Form1>()), m_speaker(new QtSpeaker(this))
+    : QWidget(parent), m_ui(std::make_unique<Ui::Form1>())
 {
     registerResources();
     m_ui->setupUi(this);
+    m_speaker = new QtSpeaker(m_ui->List1, this);
     // The count reads inside the heading's blank line; the mark sits over the how-to text.
     m_ui->Label1->raise();
     m_ui->INKPicture1->raise();
@@ -119,6 +130,8 @@ void setUpApplication()
     QFont font(QStringLiteral("DejaVu Sans Condensed"));
     font.setPixelSize(11);
     QApplication::setFont(font);
+
+    QAccessible::installFactory(windowInterface);
 
     auto *translator = new QTranslator(qApp);
     if (translator->load(QStringLiteral("qtbase_pt_BR"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))

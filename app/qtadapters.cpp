@@ -161,6 +161,7 @@ void QtListBox::clear()
 {
     m_pending.clear();
     m_list->clear();
+    m_list->setAccessibleDescription(QString()); // the outcome it told of is gone
 }
 
 void QtListBox::addItem(const QString &item)
@@ -186,6 +187,9 @@ void QtListBox::flush()
 void QtLabel::setCaption(const QString &caption)
 {
     m_label->setText(caption);
+    // A heading names the control it heads, for a screen reader too.
+    if (QWidget *headed = m_label->buddy())
+        headed->setAccessibleName(caption);
 }
 
 QString QtPromptBox::inputBox(const QString &prompt, const QString &title, const QString &defaultAnswer)
@@ -228,6 +232,11 @@ MessageBox::Answer QtMessageBox::askYesNo(const QString &prompt, const QString &
     layout->addWidget(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     return dialog.exec() == QDialog::Accepted ? Yes : No;
+}
+
+void QtSpeaker::announce(const QString &outcome)
+{
+    m_results->setAccessibleDescription(outcome);
 }
 
 void QtSpeaker::beep()

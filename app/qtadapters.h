@@ -109,15 +109,21 @@ private:
     QWidget *m_parent;
 };
 
-// The beep, observable so that the window's tests can hear it.
+// The beep, observable so that the window's tests can hear it. The outcome
+// becomes the accessible description of the result list, which a screen
+// reader is told of; clearing the list clears it.
 class QtSpeaker : public QObject, public Speaker
 {
     Q_OBJECT
 public:
-    using QObject::QObject;
+    QtSpeaker(QWidget *results, QObject *parent) : QObject(parent), m_results(results) {}
+    void announce(const QString &outcome) override;
     void beep() override;
 signals:
     void beeped();
+
+private:
+    QWidget *m_results;
 };
 
 class QtOptionButtons : public OptionButtons

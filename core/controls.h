@@ -54,10 +54,12 @@ public:
     virtual Answer askYesNo(const QString &prompt, const QString &title) = 0;
 };
 
+// The sound at the end of a command, and its outcome in words for a screen reader.
 class Speaker
 {
 public:
     virtual ~Speaker() = default;
+    virtual void announce(const QString &outcome) = 0;
     virtual void beep() = 0;
 };
 

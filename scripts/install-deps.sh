@@ -11,6 +11,7 @@ want=(
   libcups2-dev cups cups-bsd cups-client printer-driver-cups-pdf poppler-utils ghostscript
   xvfb xauth xdotool xdg-utils dpkg-dev file
   lintian appstream desktop-file-utils man-db
+  dbus at-spi2-core python3-pyatspi
   clang libclang-rt-14-dev
 )
 

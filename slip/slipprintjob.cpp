@@ -5,6 +5,7 @@
 #include "sliplayout.h"
 
 #include <QStringList>
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <optional>
@@ -161,6 +162,7 @@ void runPrintJob(const PrintControls &c, const QLocale &locale)
         throw;
     }
     c.window.refresh();
+    c.speaker.announce(QStringLiteral("VOLANTES IMPRESSOS: %1").arg(std::max(slipCount, 0)));
     c.speaker.beep();
 }
 

@@ -73,6 +73,8 @@ struct FakeMessageBox : MessageBox
 struct FakeSpeaker : Speaker
 {
     int beeps = 0;
+    QStringList announced;
+    void announce(const QString &outcome) override { announced << outcome; }
     void beep() override { ++beeps; }
 };
 

@@ -173,6 +173,7 @@ void TestAnalysis::command()
     QCOMPARE(run.label1.caption, QString::number(entries.size()));
     QCOMPARE(run.label4.caption, QStringLiteral("ENCONTRADAS"));
     QCOMPARE(run.text.content, QString());
+    QCOMPARE(run.speaker.announced, QStringList{QStringLiteral("DEZENAS ENCONTRADAS: %1").arg(entries.size())});
     QCOMPARE(run.speaker.beeps, 1);
 }
 

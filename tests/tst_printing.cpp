@@ -290,6 +290,8 @@ void TestPrinting::failedPrintKeepsTheBets()
     QCOMPARE(m_errors.first().contains(QStringLiteral("AS APOSTAS FORAM MANTIDAS")), boxes > 0);
     QCOMPARE(beeps.count(), 0); // no sound of success for a print that did not happen
     QCOMPARE(text1->toPlainText(), bets);
+    // The list is named by its heading, for a screen reader too.
+    QCOMPARE(m_window->findChild<QListWidget *>(QStringLiteral("List1"))->accessibleName(), QStringLiteral("IMPRESSOS"));
 }
 
 QTEST_MAIN(TestPrinting)

@@ -196,6 +196,7 @@ void TestSlip::runsMatchTheLiteralRules()
     QCOMPARE(run.printer.printed, expected.pages);
     QCOMPARE(run.text.content, expected.textLeft);
     QVERIFY(!run.printer.pageOpen);
+    QCOMPARE(run.speaker.announced, QStringList{QStringLiteral("VOLANTES IMPRESSOS: %1").arg(expected.pages.size())});
     QCOMPARE(run.speaker.beeps, 1);
 }
 

@@ -212,6 +212,10 @@ void TestWindow::optionsAreOneGroup()
     QVERIFY(!option1->isChecked());
     QTest::mouseClick(option3, Qt::LeftButton);
     QVERIFY(option3->isChecked());
+    // The arrow keys move through the group, as a keyboard user expects.
+    option3->setFocus();
+    QTest::keyClick(option3, Qt::Key_Right);
+    QVERIFY(control<QRadioButton>("Option4")->isChecked());
     const QList<QRadioButton *> options = m_window->findChildren<QRadioButton *>();
     const auto checked = std::count_if(options.cbegin(), options.cend(), [](QRadioButton *b) { return b->isChecked(); });
     QCOMPARE(checked, 1);
