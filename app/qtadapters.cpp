@@ -4,20 +4,20 @@
 #include "commanderror.h"
 
 #include <QApplication>
-#include <algorithm>
 #include <QDesktopServices>
 #include <QDialogButtonBox>
 #include <QInputDialog>
 #include <QLabel>
 #include <QListWidget>
+#include <QPlainTextDocumentLayout>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QPlainTextDocumentLayout>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace dezenario {
 
@@ -58,18 +58,22 @@ QString QtTextBox::text()
     flush();
     // The document keeps one character per line break, a paragraph or a line
     // separator; the commands count two. The raw text keeps what plain text
-    // would alter (a no-break space stays one). One pass: QString::replace
-    // with a longer text moves the rest of the text at every line.
-    const QString raw = m_document->toRawText();
+    // would alter (a no-break space stays one). Widened in place, from the
+    // end: QString::replace with a longer text would move the rest of the
+    // text at every line, and a second buffer would double the peak memory.
+    m_seen = m_document->toRawText();
     auto isBreak = [](QChar c) { return c == QChar::ParagraphSeparator || c == QChar::LineSeparator; };
-    m_seen = QString(raw.size() + std::count_if(raw.cbegin(), raw.cend(), isBreak), Qt::Uninitialized);
-    QChar *out = m_seen.data();
-    for (const QChar c : raw) {
+    qsizetype from = m_seen.size();
+    qsizetype to = from + std::count_if(m_seen.cbegin(), m_seen.cend(), isBreak);
+    m_seen.resize(to);
+    QChar *text = m_seen.data();
+    while (from > 0) {
+        const QChar c = text[--from];
         if (isBreak(c)) {
-            *out++ = u'\r';
-            *out++ = u'\n';
+            text[--to] = u'\n';
+            text[--to] = u'\r';
         } else {
-            *out++ = c;
+            text[--to] = c;
         }
     }
     m_seenFront = 0;

@@ -10,8 +10,8 @@
 class QLabel;
 class QListWidget;
 class QPlainTextEdit;
-class QTextDocument;
 class QRadioButton;
+class QTextDocument;
 class QWidget;
 
 namespace dezenario {
