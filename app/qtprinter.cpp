@@ -147,10 +147,8 @@ void QtPrinter::open()
         throw CommandError(errors::PrinterError, QStringLiteral("A IMPRESSORA \"%1\" NÃO PÔDE COMEÇAR A IMPRESSÃO.").arg(m_name));
 
     // The mark at its stored density, whatever the printer's dots.
-    const double dpmX = m_mark.dotsPerMeterX() > 0 ? m_mark.dotsPerMeterX() : 96 / MetresPerInch;
-    const double dpmY = m_mark.dotsPerMeterY() > 0 ? m_mark.dotsPerMeterY() : 96 / MetresPerInch;
-    m_markSize = QSizeF(m_mark.width() / (dpmX * MetresPerInch) * TwipsPerInch,
-                        m_mark.height() / (dpmY * MetresPerInch) * TwipsPerInch);
+    m_markSize = QSizeF(m_mark.width() / (m_mark.dotsPerMeterX() * MetresPerInch) * TwipsPerInch,
+                        m_mark.height() / (m_mark.dotsPerMeterY() * MetresPerInch) * TwipsPerInch);
     m_page = Page::Open;
 }
 

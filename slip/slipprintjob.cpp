@@ -35,13 +35,13 @@ QString confirmationPrompt()
     }.join(u'\n');
 }
 
+// The four options form one group: exactly one of them is selected.
 int selectedNumbersPerGame(const OptionButtons &options)
 {
-    for (int index = 1; index <= 4; ++index) {
-        if (options.value(index))
-            return 5 + index;
-    }
-    return 6; // the group always has one selected; a fake without one gets the start value
+    int index = 1;
+    while (index < 4 && !options.value(index))
+        ++index;
+    return 5 + index;
 }
 
 // Cuts the next number and its dash from the front of the buffer and logs it;
