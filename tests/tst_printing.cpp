@@ -200,15 +200,16 @@ void TestPrinting::printsOnEveryQueue_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("quantity");
     QTest::addColumn<int>("option");
-    QTest::addColumn<bool>("across"); // the queue prints in landscape by default
+    QTest::addColumn<int>("turn"); // degrees from the sheet back to a landscape page, for queues in landscape
 
     const QString oneSlip = QStringLiteral("01-10-11-35-51-60-02-12-22-32-42-52-09-19-29-39-49-59-");
-    QTest::newRow("A4, whole sheet printable") << "DEZENARIO-PDF" << oneSlip << "3" << 1 << false;
+    QTest::newRow("A4, whole sheet printable") << "DEZENARIO-PDF" << oneSlip << "3" << 1 << 0;
     QTest::newRow("US Letter, two slips, nine a game, text runs out")
-        << "DEZENARIO-LETTER" << "01-02-03-04-05-06-07-08-09-10-20-30-40-50-60-" << "6" << 4 << false;
-    QTest::newRow("custom paper of the slip's size") << "DEZENARIO-SLIP" << oneSlip << "3" << 2 << false;
-    QTest::newRow("PostScript driver with margins") << "DEZENARIO-PS" << oneSlip << "3" << 3 << false;
-    QTest::newRow("landscape by default") << "DEZENARIO-ACROSS" << oneSlip << "3" << 1 << true;
+        << "DEZENARIO-LETTER" << "01-02-03-04-05-06-07-08-09-10-20-30-40-50-60-" << "6" << 4 << 0;
+    QTest::newRow("custom paper of the slip's size") << "DEZENARIO-SLIP" << oneSlip << "3" << 2 << 0;
+    QTest::newRow("PostScript driver with margins") << "DEZENARIO-PS" << oneSlip << "3" << 3 << 0;
+    QTest::newRow("landscape by default") << "DEZENARIO-ACROSS" << oneSlip << "3" << 1 << 90;
+    QTest::newRow("reverse landscape by default") << "DEZENARIO-REVERSE" << oneSlip << "3" << 1 << 270;
 }
 
 void TestPrinting::printsOnEveryQueue()
@@ -217,16 +218,17 @@ void TestPrinting::printsOnEveryQueue()
     QFETCH(QString, text);
     QFETCH(QString, quantity);
     QFETCH(int, option);
-    QFETCH(bool, across);
+    QFETCH(int, turn);
 
     qputenv("PRINTER", queue.toLocal8Bit());
     // Jobs some earlier run left in the queue would only be waited for.
     QProcess::execute(QStringLiteral("cancel"), {QStringLiteral("-a"), queue});
     Paper paper = paperOf(queue);
     QVERIFY2(!paper.size.isEmpty(), qPrintable(queue));
-    if (across) // the page turned a quarter counter-clockwise onto the sheet
-        paper = {paper.size.transposed(), QRectF(paper.size.height() - paper.area.bottom(), paper.area.left(),
-                                                 paper.area.height(), paper.area.width())};
+    // A landscape page lies turned on the sheet: turn the sheet back to read it.
+    const QTransform turned = QTransform().rotate(turn);
+    const QRectF sheet = turned.mapRect(QRectF(QPointF(), paper.size));
+    paper = {sheet.size(), turned.mapRect(paper.area).translated(-sheet.topLeft())};
     m_window->findChild<QPlainTextEdit *>(QStringLiteral("Text1"))->setPlainText(text);
     m_window->findChild<QRadioButton *>(QStringLiteral("Option%1").arg(option))->setChecked(true);
     const QStringList before = m_output.entryList({QStringLiteral("*.pdf")}, QDir::Files);
@@ -241,7 +243,7 @@ void TestPrinting::printsOnEveryQueue()
     QCOMPARE(pages.size(), expected.pages.size());
     const double pixelsPerPoint = Dpi / 72.0;
     for (int i = 0; i < pages.size(); ++i) {
-        const QImage page = QImage(pages.at(i)).transformed(QTransform().rotate(across ? 90 : 0));
+        const QImage page = QImage(pages.at(i)).transformed(turned);
         // The printer's own paper, unscaled and unrotated.
         QVERIFY2(qAbs(page.width() - paper.size.width() * pixelsPerPoint) <= 1.5
                      && qAbs(page.height() - paper.size.height() * pixelsPerPoint) <= 1.5,
