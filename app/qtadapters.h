@@ -44,10 +44,9 @@ public:
     void refresh() override;
     // Shows the front of what is left, without painting.
     void showFront();
-    // Applies the cuts to the user's document now.
-    void flush();
 
 private:
+    void flush();
     void showDocument();
 
     QPlainTextEdit *m_edit;

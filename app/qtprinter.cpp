@@ -129,8 +129,6 @@ void QtPrinter::ensureAvailable()
 
 void QtPrinter::open()
 {
-    if (m_name.isEmpty())
-        ensureAvailable();
     m_spool = std::make_unique<QTemporaryFile>(QDir::tempPath() + QStringLiteral("/dezenario-XXXXXX.pdf"));
     if (!m_spool->open())
         throw CommandError(errors::PrinterError, QStringLiteral("NÃO FOI POSSÍVEL CRIAR O ARQUIVO DE IMPRESSÃO EM %1.").arg(QDir::tempPath()));
@@ -185,7 +183,6 @@ void QtPrinter::endDocument()
 
     const QByteArray name = m_name.toLocal8Bit();
     const QByteArray file = m_spool->fileName().toLocal8Bit();
-    m_documentBytes = m_spool->size();
     // The page is already laid out on the printer's own paper and in its own
     // orientation: no filter may scale or centre it, whatever the queue's default.
     cups_option_t *options = nullptr;

@@ -16,7 +16,8 @@ namespace dezenario {
 // default). The pages are laid out on that printer's own default paper, with
 // its printable area as the margins, written as one PDF document to a spool
 // file, and handed to CUPS together at the end of the run, unscaled. Pages
-// that never reach endDocument are dropped.
+// that never reach endDocument are dropped. ensureAvailable, which a run asks
+// first, reads the destination and its paper.
 class QtPrinter : public Printer
 {
 public:
@@ -29,9 +30,6 @@ public:
     void endDocument() override;
     void discardDocument() override;
 
-    // Size of the last document handed to the printer.
-    qint64 documentBytes() const { return m_documentBytes; }
-
 private:
     void open();
 
@@ -43,7 +41,6 @@ private:
     QPainter m_painter;
     QSizeF m_markSize; // in twips
     enum class Page { None, Open, Ended } m_page = Page::None;
-    qint64 m_documentBytes = 0;
 };
 
 } // namespace dezenario

@@ -335,8 +335,13 @@ void TestWindow::cutsThroughALineBreak()
         QtTextBox box(text1());
         QCOMPARE(box.text(), QStringLiteral("ab\r\ncd\r\nef"));
         box.deleteFront(3); // "ab" and the CR: the box loses the line break
-        box.flush();
-        QCOMPARE(text1()->toPlainText(), QStringLiteral("cd\nef"));
+        QCOMPARE(box.text(), QStringLiteral("cd\r\nef"));
+    }
+    text1()->setPlainText(QStringLiteral("ab\ncd\nef"));
+    {
+        QtTextBox box(text1());
+        box.text();
+        box.deleteFront(3);
         box.deleteFront(1); // the LF left behind costs nothing
         box.deleteFront(4); // "cd" CR LF
     }
