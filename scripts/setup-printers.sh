@@ -8,7 +8,7 @@
 #   DEZENARIO-PS         CUPS's generic PostScript driver (Letter, 12 pt margins), written to a
 #                        file, and set to fit every page to the paper, as some queues are
 #   DEZENARIO-ACROSS     cups-pdf, A4, landscape by default
-#   DEZENARIO-REVERSE    cups-pdf, A4, reverse landscape by default
+#   DEZENARIO-TURNED     the same PostScript driver and file, in reverse landscape by default
 #   DEZENARIO-NULL       raw, throws every job away: for the benchmarks
 #   DEZENARIO-REFUSING   rejects every job, to test how a refusal is reported
 
@@ -46,13 +46,12 @@ add_queue DEZENARIO-LETTER cups-pdf:/ "$pdf" PageSize=Letter
 add_queue DEZENARIO-SLIP cups-pdf:/ "$pdf" PageSize=Custom.110x200mm
 add_queue DEZENARIO-PS "file://$DEZENARIO_PS_FILE" drv:///sample.drv/generic.ppd print-scaling-default=fit
 add_queue DEZENARIO-ACROSS cups-pdf:/ "$pdf" orientation-requested-default=4
-add_queue DEZENARIO-REVERSE cups-pdf:/ "$pdf" orientation-requested-default=5
+add_queue DEZENARIO-TURNED "file://$DEZENARIO_PS_FILE" drv:///sample.drv/generic.ppd orientation-requested-default=5
 add_queue DEZENARIO-NULL file:///dev/null raw
 add_queue DEZENARIO-REFUSING cups-pdf:/ "$pdf"
 cupsreject DEZENARIO-REFUSING
 
 export PRINTER=DEZENARIO-PDF
-export DEZENARIO_REFUSING_PRINTER=DEZENARIO-REFUSING
 DEZENARIO_PDF_DIR="$(getent passwd "$(id -un)" | cut -d: -f6)/PDF"
 export DEZENARIO_PDF_DIR
 mkdir -p "$DEZENARIO_PDF_DIR"

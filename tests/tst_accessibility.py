@@ -1,44 +1,30 @@
 #!/usr/bin/python3
-"""The window as a screen reader reads it (AT-SPI), and an analysis run with the
-keyboard alone. Runs under dbus-run-session and xvfb-run; argv[1] is the program."""
-import os, subprocess, sys, time
+"""The window as a screen reader reads it (AT-SPI), used with the keyboard alone,
+VISITE included. Runs under dbus-run-session and xvfb-run; argv: program, site."""
+import os, subprocess, sys, tempfile, time
 import pyatspi
 
-NAMES = [  # role, name: what a screen reader announces for each control
-    ("frame", "DEZENARIO"),
-    ("text", "COLE AQUI AS COMBINAÇÕES"),
-    ("list", "ENCONTRADAS"),
-    ("push button", "ANALIZAR"), ("push button", "LIMPA"),
-    ("push button", "IMPRIMIR"), ("push button", "VISITE NOSSO SITE"),
-    ("radio button", "06 DEZENAS"), ("radio button", "07 DEZENAS"),
-    ("radio button", "08 DEZENAS"), ("radio button", "09 DEZENAS"),
-    ("image", "MARCA DE IMPRESSÃO"),
-]
+NAMES = [  # role, name: what a screen reader announces for each control, in the order Tab visits them
+    ("text", "COLE AQUI AS COMBINAÇÕES"), ("push button", "ANALIZAR"), ("list", "ENCONTRADAS"),
+    ("push button", "LIMPA"), ("push button", "VISITE NOSSO SITE"), ("push button", "IMPRIMIR"),
+    ("radio button", "06 DEZENAS"), ("radio button", "07 DEZENAS"), ("radio button", "08 DEZENAS"),
+    ("radio button", "09 DEZENAS"), ("frame", "DEZENARIO"), ("image", "MARCA DE IMPRESSÃO")]
 
 
-def tree(node, depth=0):
-    """Every node as (depth, role, name, description), in order."""
-    rows = [(depth, node.getRoleName(), node.name, node.description)]
+def tree(node):  # every node from node down, as (role, name, description, states, node)
+    rows = [(node.getRoleName(), node.name, node.description, node.getState(), node)]
     for child in node:
-        if child is not None:
-            rows += tree(child, depth + 1)
+        rows += tree(child) if child is not None else []
     return rows
-
-
-def show(rows):
-    for depth, role, name, description in rows:
-        if role not in ("filler", "scroll bar"):
-            print("  " * depth + f"{role}: {name!r}" + (f" — {description!r}" if description else ""))
 
 
 def until(condition, what, seconds=20):
     deadline = time.time() + seconds
     while time.time() < deadline:
-        value = condition()
-        if value:
+        if value := condition():
             return value
         time.sleep(0.2)
-    sys.exit(f"FAIL: {what}")
+    sys.exit(f"FAIL: {what}\n" + "\n".join(f"{r[0]}: {r[1]!r} {r[2]!r}" for r in tree(app)))
 
 
 def key(*keys):
@@ -46,34 +32,56 @@ def key(*keys):
     time.sleep(0.3)
 
 
-app_process = subprocess.Popen([sys.argv[1]], env=dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
-                                                        QT_QPA_PLATFORM="xcb"))
-try:
-    app = until(lambda: next((a for a in pyatspi.Registry.getDesktop(0)
-                              if a is not None and a.name == "dezenario" and a.childCount), None),
-                "the program never showed up on the accessibility bus")
-    before = tree(app)
-    print("before:")
-    show(before)
-    missing = [row for row in NAMES if row not in [(role, name) for _, role, name, _ in before]]
-    if missing:
-        sys.exit(f"FAIL: not announced as {missing}")
+def shows(role, name, state=None):
+    return lambda: next((r for r in tree(app) if r[0] == role and name in r[1] and (state is None or r[3].contains(state))), None)
 
-    # The caret starts in the text box: type a line, Tab to ANALIZAR, Space, Enter in the prompt.
+
+bin_dir = tempfile.mkdtemp()  # the program's PATH: no browser, until one is put there
+env = {k: v for k, v in os.environ.items() if k not in ("BROWSER", "DEFAULT_BROWSER")}
+program = subprocess.Popen([sys.argv[1]], env=dict(env, PATH=bin_dir, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1"))
+try:
+    app = None  # for until's report
+    app = until(lambda: next((a for a in pyatspi.Registry.getDesktop(0) if a is not None and a.name == "dezenario" and a.childCount), None),
+                "the program never showed up on the accessibility bus")
+    missing = [row for row in NAMES if row not in [r[:2] for r in tree(app)]]
+    if missing:
+        until(lambda: False, f"not announced as {missing}", 0)
+
+    # Tab goes round the controls in order, from the text box where the caret starts; the arrows move within the options.
     subprocess.run(["xdotool", "search", "--sync", "--name", "^DEZENARIO$", "windowfocus", "--sync"], check=True)
+    for role, name in NAMES[1:7] + NAMES[:1]:
+        key("Tab")
+        until(shows(role, name, pyatspi.STATE_FOCUSED), f"Tab does not go on to {name}", 3)
+        if name == "06 DEZENAS":
+            key("Right")
+            until(shows("radio button", "07 DEZENAS", pyatspi.STATE_CHECKED), "the arrows do not move within the options")
+
+    # Type a line, Tab to ANALIZAR, Space, Enter in the prompt.
     subprocess.run(["xdotool", "type", "--delay", "20", "01) 05-10-15"], check=True)
     key("Tab", "space")
-    until(lambda: any(role == "dialog" for _, role, _, _ in tree(app)), "the separator prompt did not open")
+    until(shows("dialog", ""), "the separator prompt did not open")
     key("Return")
-    def counted():
-        rows = tree(app)
-        return rows if any(row[1:3] == ("label", "3") for row in rows) else None
-    after = until(counted, "the count 3 cannot be read after the analysis")
-    print("after:")
-    show(after)
-    outcome = [description for _, role, _, description in after if role == "list"]
-    if outcome != ["DEZENAS ENCONTRADAS: 3"]:
-        sys.exit(f"FAIL: the list tells {outcome}")
+    until(shows("label", "3"), "the count 3 cannot be read after the analysis")
+    until(lambda: shows("list", "ENCONTRADAS")()[2] == "DEZENAS ENCONTRADAS: 3", "the list tells no outcome")
+
+    # Back to the box, a line typed, then on to LIMPA: only the box empties.
+    key("shift+Tab")
+    subprocess.run(["xdotool", "type", "--delay", "20", "07-"], check=True)
+    text = shows("text", "COLE")()[4].queryText()
+    until(lambda: text.getText(0, -1) == "07-", "the line typed did not reach the box")
+    key("Tab", "Tab", "Tab", "space")
+    until(lambda: text.getText(0, -1) == "" and sum(r[0] == "list item" for r in tree(app)) == 3, "LIMPA did not empty only the box")
+
+    # VISITE, the next stop: without a browser a clear error, then the site at every press.
+    key("Tab", "space")
+    until(shows("label", "ERRO 429"), "no error without a browser")
+    key("Return")
+    log = os.path.join(bin_dir, "opened")
+    with open(os.path.join(bin_dir, "xdg-open"), "w") as stub:
+        stub.write(f"#!/bin/sh\necho \"$@\" >> {log}\n")
+    os.chmod(stub.name, 0o755)
+    key("space", "space")
+    until(lambda: os.path.exists(log) and open(log).read().split() == [sys.argv[2]] * 2, "VISITE did not open the site twice")
     print("1 passed, 0 failed")
 finally:
-    app_process.terminate()
+    program.terminate()
