@@ -100,9 +100,10 @@ private:
     QPlainTextEdit *text1() { return control<QPlainTextEdit>("Text1"); }
     QStringList entries()
     {
+        const auto *list = control<QListWidget>("List1");
         QStringList shown;
-        for (int i = 0; i < control<QListWidget>("List1")->count(); ++i)
-            shown << control<QListWidget>("List1")->item(i)->text();
+        for (int i = 0; i < list->count(); ++i)
+            shown << list->item(i)->text();
         return shown;
     }
     QTemporaryDir m_home;
@@ -272,7 +273,8 @@ void TestDezenario::tenMegabytes()
     QCOMPARE(entries(), (QStringList{"11", "12", "13", "14", "15", "16"}));
     QVERIFY(progress.count > 0); // the box shows what is left as the command goes
     // The command's own copies: a few times the text's 20 MB of UTF-16 at most.
-    QVERIFY2(memory.grownKilobytes() > 0 && memory.grownKilobytes() * 1024 < 4 * 2 * characters, qPrintable(QString::number(memory.grownKilobytes())));
+    const long grown = memory.grownKilobytes();
+    QVERIFY2(grown > 0 && grown * 1024 < 4 * 2 * characters, qPrintable(QString::number(grown)));
 }
 
 void TestDezenario::print_data()
