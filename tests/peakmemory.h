@@ -4,7 +4,6 @@
 #include <QFile>
 
 namespace dezenario::test {
-
 struct PeakMemory
 {
     long before = 0;
@@ -23,5 +22,4 @@ struct PeakMemory
         return all.mid(all.indexOf(field) + field.size()).trimmed().split(' ').first().toLong();
     }
 };
-
 } // namespace dezenario::test

@@ -12,15 +12,14 @@
 
 namespace dezenario::test {
 
-// A literal text box (a cut really shortens the text), the list, the labels
-// (the caption set last), the boxes (prompts answered from a queue; the empty
-// answer is Cancel), one group of options, and a printer whose next paint
-// after an ended page opens a new one.
+// A literal text box (a cut really shortens the text), the list, the labels (the caption set last),
+// the prompts (answered from a queue; the empty answer is Cancel), one group of options, and a
+// printer whose next paint after an ended page opens a new one.
 struct Desk : TextBox, ListBox, Label, PromptBox, MessageBox, Speaker, Window, OptionButtons, Printer
 {
     enum Failure { Works, Absent, FailsOnSlip2, OutOfMemoryOnSlip2, Refuses };
     QString content, caption;
-    QStringList items{QStringLiteral("old entry")}, answers, asked, announced;
+    QStringList items{QStringLiteral("old entry")}, answers, asked, announced; // asked: each prompt's title and default
     Answer answer = Yes;
     int beeps = 0, selected = 1;
     Failure failure = Works;
@@ -35,16 +34,12 @@ struct Desk : TextBox, ListBox, Label, PromptBox, MessageBox, Speaker, Window, O
     void addItem(const QString &item) override { items << item; }
     int count() const override { return int(items.size()); }
     void setCaption(const QString &text) override { caption = text; }
-    QString inputBox(const QString &prompt, const QString &title, const QString &preset) override
+    QString inputBox(const QString &, const QString &title, const QString &preset) override
     {
-        asked << prompt << title << preset;
+        asked << title << preset;
         return answers.isEmpty() ? QString() : answers.takeFirst();
     }
-    Answer askYesNo(const QString &prompt, const QString &title) override
-    {
-        asked << prompt << title;
-        return answer;
-    }
+    Answer askYesNo(const QString &, const QString &) override { return answer; }
     void announce(const QString &outcome) override { announced << outcome; }
     void beep() override { ++beeps; }
     bool value(int index) const override { return index == selected; }
@@ -86,40 +81,33 @@ inline QString twoDigits(int n) { return QStringLiteral("%1").arg(n, 2, 10, QLat
 constexpr int BoxX[] = {1140, 1320, 1500, 1680, 1860, 2060, 2500, 2680, 2860, 3040, 3220, 3420, 3850, 4030, 4210, 4390, 4570, 4770};
 constexpr int BoxY[] = {3730, 3360, 3010, 2640, 2280, 1930, 1550, 1180, 800, 430}, CountX = 5290;
 
-struct Analysis
+// The numbers that the analysis lists, from the pasted text with its line breaks as CR LF.
+inline QStringList analyse(QString buffer, const QString &separator)
 {
-    QString text, left; // the analysis text, and what the box keeps
-    QStringList entries;
-};
-
-inline Analysis analyse(const QString &input, const QString &separator)
-{
-    Analysis a{input, input, {}};
-    QString &buffer = a.left;
-    if (const qsizetype first = QString(buffer).indexOf(separator) + 1; first > 0 && !separator.isEmpty()) {
+    QString text = buffer;
+    if (const qsizetype first = buffer.indexOf(separator) + 1; first > 0 && !separator.isEmpty()) {
         buffer.remove(0, first);
-        a.text.clear();
+        text.clear();
         for (;;) {
             const QString snapshot = buffer;
-            const qsizetype p = snapshot.indexOf(separator) + 1, r = snapshot.indexOf(QLatin1Char('\r')) + 1;
-            const qsizetype before = buffer.size();
+            const qsizetype p = snapshot.indexOf(separator) + 1, r = snapshot.indexOf(QLatin1Char('\r')) + 1, before = buffer.size();
             if (p < 2 || r == 0)
                 break;
             if (p < 14)
                 buffer.remove(0, p);
             const QString take = buffer.left(r - 1);
-            a.text += take + QLatin1Char('/');
+            text += take + QLatin1Char('/');
             buffer.remove(0, take.size());
             if (buffer.size() == before)
                 break;
         }
-        a.text += buffer;
+        text += buffer;
     }
-    for (int n = 1; n <= 100; ++n) {
-        if (a.text.contains(twoDigits(n)))
-            a.entries << twoDigits(n);
-    }
-    return a;
+    QStringList entries;
+    for (int n = 1; n <= 100; ++n)
+        if (text.contains(twoDigits(n)))
+            entries << twoDigits(n);
+    return entries;
 }
 
 struct PrintRun
@@ -133,7 +121,7 @@ inline PrintRun print(QString buffer, int numbersPerGame, int slipCount)
 {
     PrintRun run;
     for (int slip = 1; slip <= slipCount; ++slip) {
-        run.pages.append(QList<QPoint>());
+        QList<QPoint> &page = run.pages.emplace_back();
         for (int game = 1; game <= 3; ++game) {
             for (int position = 0; position < numbersPerGame; ++position) {
                 const qsizetype p = buffer.indexOf(QLatin1Char('-')) + 1;
@@ -142,14 +130,13 @@ inline PrintRun print(QString buffer, int numbersPerGame, int slipCount)
                 const QString dezena = buffer.left(p - 1).remove(QRegularExpression(QStringLiteral("\\A +| +\\z")));
                 run.log << dezena;
                 buffer.remove(0, p);
-                for (int n = 1; n <= 60; ++n) {
+                for (int n = 1; n <= 60; ++n)
                     if (dezena == twoDigits(n))
-                        run.pages.last() << QPoint(BoxX[6 * game - 6 + (n - 1) / 10], BoxY[(n - 1) % 10]);
-                }
+                        page << QPoint(BoxX[6 * game - 6 + (n - 1) / 10], BoxY[(n - 1) % 10]);
             }
             run.log << QStringLiteral("* ");
         }
-        run.pages.last() << QPoint(CountX, BoxY[numbersPerGame - 6]);
+        page << QPoint(CountX, BoxY[numbersPerGame - 6]);
         run.log << QStringLiteral("* %1* ").arg(slip);
     }
     run.left = buffer;

@@ -12,10 +12,7 @@ NAMES = [  # role, name: what a screen reader announces for each control, in the
 
 
 def tree(node):  # every node from node down, as (role, name, description, states, node)
-    rows = [(node.getRoleName(), node.name, node.description, node.getState(), node)]
-    for child in node:
-        rows += tree(child) if child is not None else []
-    return rows
+    return [(node.getRoleName(), node.name, node.description, node.getState(), node)] + [r for c in node if c is not None for r in tree(c)]
 
 
 def until(condition, what, seconds=20):
