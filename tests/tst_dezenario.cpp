@@ -152,7 +152,7 @@ private slots:
     {
         QVERIFY((m_window->geometry().center() - QGuiApplication::primaryScreen()->availableGeometry().center()).manhattanLength() <= 4);
         QCOMPARE(QCoreApplication::translate("QWidgetTextControl", "&Paste"), QStringLiteral("Co&lar")); // Qt's own menu
-        // Every caption whole at the window's font: wrapped within its label, no word wider than it, no line below it.
+        // Every caption whole at the window's font: its wrapped text fits the label (a word too wide widens the box).
         for (QLabel *label : m_window->findChildren<QLabel *>()) {
             const int flags = int(label->alignment()) | (label->wordWrap() ? Qt::TextWordWrap : 0);
             const QRect needed = QFontMetrics(label->font()).boundingRect(QRect(0, 0, label->width(), 10000), flags, label->text());
