@@ -12,6 +12,8 @@
 
 #include <QAccessibleWidget>
 #include <QApplication>
+#include <QFile>
+#include <QFontDatabase>
 #include <QLibraryInfo>
 #include <QMessageBox>
 #include <QScreen>
@@ -53,7 +55,9 @@ MainWindow::MainWindow(QWidget *parent)
     connect(m_ui->VISITE, &QPushButton::clicked, this, &MainWindow::visit);
 
     if (const QScreen *screen = QGuiApplication::primaryScreen()) {
-        QRect frame(QPoint(), size());
+        // The frame, title bar included, is centred; Windows tells its size once the window exists.
+        winId();
+        QRect frame(QPoint(), frameGeometry().size());
         frame.moveCenter(screen->availableGeometry().center());
         move(frame.topLeft());
     }
@@ -127,15 +131,25 @@ void setUpApplication()
     // The layout is fixed in pixels: one style and one font everywhere keep
     // every caption whole, whatever the desktop's own choice.
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    // Where the system has no DejaVu (Windows), the program carries it.
+    const QString carried = QStringLiteral(":/dezenario/DejaVuSansCondensed.ttf");
+    if (QFile::exists(carried) && QFontDatabase::addApplicationFont(carried) < 0)
+        qWarning("The window's font could not be loaded; captions may not fit.");
     QFont font(QStringLiteral("DejaVu Sans Condensed"));
     font.setPixelSize(11);
     QApplication::setFont(font);
 
     QAccessible::installFactory(windowInterface);
 
+    // Debian's are in Qt's own folder; the Windows program carries them beside it.
     auto *translator = new QTranslator(qApp);
-    if (translator->load(QStringLiteral("qtbase_pt_BR"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(translator);
+    for (const QString &folder : {QLibraryInfo::path(QLibraryInfo::TranslationsPath),
+                                  QCoreApplication::applicationDirPath() + QStringLiteral("/translations")}) {
+        if (translator->load(QStringLiteral("qtbase_pt_BR"), folder)) {
+            QApplication::installTranslator(translator);
+            break;
+        }
+    }
 }
 
 } // namespace dezenario

@@ -10,6 +10,9 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QtWidgets>
+#ifndef Q_OS_WIN
+#include <cups/cups.h>
+#endif
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size);
 
@@ -65,12 +68,18 @@ struct FrontPaints : QObject
 // line break stays with the number after it, which is then no number of the slip.
 const QString Bets = QStringLiteral("01-10-11-35-51-60-\n02-12-22-32-42-52-09-19-29-39-49-59-");
 
+bool onWindows()
+{
+    return QSysInfo::kernelType() == QLatin1String("winnt");
+}
+
 struct Queue
 {
     const char *name, *printer, *quantity; // an empty printer: the default that lpoptions names
     int option, turn; // turn: the degrees that turn the sheet back into the page, for queues in landscape
     QRectF sheet; // the page in points, at the corner of its printable area
     QString marks; // on each page, in order; or the error's start
+    const char *server = nullptr; // a printing service in its place, CUPS_SERVER's form
 };
 } // namespace
 Q_DECLARE_METATYPE(Queue)
@@ -89,6 +98,35 @@ class TestDezenario : public QObject
         for (int i = 0; i < list->count(); ++i)
             shown << list->item(i)->text();
         return shown;
+    }
+
+    // Prints Bets through the window, answering its boxes, and checks what the window shows after.
+    void clickPrint(const Queue &queue, const model::PrintRun &want)
+    {
+        const QString marks = queue.marks;
+        const bool failed = marks.startsWith(QStringLiteral("ERRO"));
+#ifndef Q_OS_WIN
+        queue.server ? qputenv("CUPS_SERVER", queue.server) : qunsetenv("CUPS_SERVER");
+        cupsSetServer(nullptr); // CUPS reads the variable again
+#endif
+        text1()->setPlainText(Bets);
+        control<QRadioButton>(QStringLiteral("Option%1").arg(queue.option))->setChecked(true);
+        QSignalSpy beeps(m_window->speaker(), &QtSpeaker::beeped);
+        QSignalSpy shown(control<QListWidget>("List1")->model(), &QAbstractItemModel::rowsInserted);
+        const bool asked = !marks.startsWith(QStringLiteral("ERRO 484")); // a missing printer is told before anything is asked
+        const QStringList answers{QString::fromUtf8(queue.quantity), QStringLiteral("Sim")};
+        const QString boxes = click(m_window, "IMPRIMIR", answers.mid(asked ? 0 : 2)).join(u'|');
+        QVERIFY2(boxes.contains(QStringLiteral("ErrorBox|DEZENARIO|") + (failed ? marks : QString())) == failed
+                     && !boxes.contains(QStringLiteral("CLIPPED")) && !boxes.contains(QStringLiteral("UNANSWERED")), qPrintable(boxes));
+        QCOMPARE(boxes.contains(QStringLiteral("AS APOSTAS FORAM MANTIDAS")), marks.contains(QStringLiteral("482")));
+        QCOMPARE(beeps.count(), failed ? 0 : 1); // no sound of success for a print that did not happen
+        QCOMPARE(text1()->toPlainText(), failed ? Bets : want.left);
+        if (failed)
+            return;
+        QCOMPARE(entries(), want.log);
+        QVERIFY(shown.count() > 1); // the log shows as the run goes, not only at its end
+        QVERIFY(!text1()->document()->isUndoAvailable()); // the cuts are no edits of the user's
+        QCOMPARE(control("List1")->accessibleName(), QStringLiteral("IMPRESSOS")); // named by its heading
     }
 
 private slots:
@@ -150,7 +188,9 @@ private slots:
 
     void startsWhole()
     {
-        QVERIFY((m_window->geometry().center() - QGuiApplication::primaryScreen()->availableGeometry().center()).manhattanLength() <= 4);
+        // The whole frame, title bar included, where there is one (Windows).
+        QVERIFY((m_window->frameGeometry().center() - QGuiApplication::primaryScreen()->availableGeometry().center()).manhattanLength() <= 4);
+        QCOMPARE(QFontInfo(m_window->font()).family(), QStringLiteral("DejaVu Sans Condensed")); // the system's, or the one carried
         QCOMPARE(QCoreApplication::translate("QWidgetTextControl", "&Paste"), QStringLiteral("Co&lar")); // Qt's own menu
         // Every caption whole at the window's font: its wrapped text fits the label (a word too wide widens the box).
         for (QLabel *label : m_window->findChildren<QLabel *>()) {
@@ -252,46 +292,68 @@ private slots:
     {
         QTest::addColumn<Queue>("queue");
         const QString missing = QString::fromUtf8("ERRO 484\nA IMPRESSORA PADRÃO \"%1\" NÃO EXISTE");
-        for (const Queue &q : {Queue{"A4, whole sheet printable", "DEZENARIO-PDF", "3", 1, 0, {0, 0, 595, 842}, "18"},
-                               Queue{"US Letter, nine a game: the second slip blank", "DEZENARIO-LETTER", "6", 4, 0, {0, 0, 612, 792}, "18 1"},
-                               Queue{"custom paper of the slip's size", "DEZENARIO-SLIP", "3", 2, 0, {0, 0, 311.8, 566.9}, "18"},
-                               Queue{"PostScript with margins, set to fit", "DEZENARIO-PS", "3", 3, 0, {12, 12, 612, 792}, "18"},
-                               Queue{"landscape by default", "DEZENARIO-ACROSS", "3", 1, 90, {0, 0, 842, 595}, "18"},
-                               Queue{"reverse landscape, margins", "DEZENARIO-TURNED", "3", 1, 270, {12, 12, 792, 612}, "18"},
-                               Queue{"no such printer", "NO-SUCH-QUEUE", "3", 1, 0, {}, missing.arg("NO-SUCH-QUEUE")},
-                               Queue{"lpoptions name one missing", "", "3", 1, 0, {}, missing.arg("NO-DEFAULT-QUEUE")},
-                               Queue{"printer refuses", "DEZENARIO-REFUSING", "3", 1, 0, {}, "ERRO 482\nA IMPRESSORA"},
-                               Queue{"not a number", "DEZENARIO-PDF", "TRES", 1, 0, {}, "ERRO 13\n"}})
+        const QString NoService = QString::fromUtf8("ERRO 484\nO SERVIÇO DE IMPRESSÃO");
+        const QList<Queue> cups{Queue{"A4, whole sheet printable", "DEZENARIO-PDF", "3", 1, 0, {0, 0, 595, 842}, "18"},
+                                Queue{"US Letter, nine a game: the second slip blank", "DEZENARIO-LETTER", "6", 4, 0, {0, 0, 612, 792}, "18 1"},
+                                Queue{"custom paper of the slip's size", "DEZENARIO-SLIP", "3", 2, 0, {0, 0, 311.8, 566.9}, "18"},
+                                Queue{"PostScript with margins, set to fit", "DEZENARIO-PS", "3", 3, 0, {12, 12, 612, 792}, "18"},
+                                Queue{"landscape by default", "DEZENARIO-ACROSS", "3", 1, 90, {0, 0, 842, 595}, "18"},
+                                Queue{"reverse landscape, margins", "DEZENARIO-TURNED", "3", 1, 270, {12, 12, 792, 612}, "18"},
+                                Queue{"no such printer", "NO-SUCH-QUEUE", "3", 1, 0, {}, missing.arg("NO-SUCH-QUEUE")},
+                                Queue{"lpoptions name one missing", "", "3", 1, 0, {}, missing.arg("NO-DEFAULT-QUEUE")},
+                                Queue{"printer refuses", "DEZENARIO-REFUSING", "3", 1, 0, {}, "ERRO 482\nA IMPRESSORA"},
+                                Queue{"not a number", "DEZENARIO-PDF", "TRES", 1, 0, {}, "ERRO 13\n"},
+                                Queue{"no printing service", "DEZENARIO-PDF", "3", 1, 0, {}, NoService, "127.0.0.1:9"}};
+        // Wine shows the same CUPS queues as Windows printers. These rows run on Windows, or on Linux
+        // under Wine through the installed Windows test that tests/windows.sh names.
+        const QList<Queue> spooler{Queue{"A4", "DEZENARIO-PDF", "3", 1, 0, {0, 0, 595, 842}, "18"},
+                                   Queue{"US Letter", "DEZENARIO-LETTER", "6", 4, 0, {0, 0, 612, 792}, "18 1"},
+                                   Queue{"PostScript with margins", "DEZENARIO-PS", "3", 3, 0, {12, 12, 612, 792}, "18"},
+                                   Queue{"landscape", "DEZENARIO-ACROSS", "3", 1, 90, {0, 0, 842, 595}, "18"},
+                                   Queue{"job refused at its start", "DEZENARIO-PDF", "3", 1, 0, {}, "ERRO 482\nA IMPRESSORA"},
+                                   Queue{"no printing service", "DEZENARIO-PDF", "3", 1, 0, {}, NoService, "127.0.0.1:9"}};
+        for (const Queue &q : onWindows() || qEnvironmentVariableIsSet("DEZENARIO_WINE_TEST") ? spooler : cups)
             QTest::newRow(q.name) << q;
     }
     void print()
     {
         QFETCH(Queue, queue);
         const QString printer = QString::fromLatin1(queue.printer), quantity = QString::fromUtf8(queue.quantity), &marks = queue.marks;
-        printer.isEmpty() ? qunsetenv("PRINTER") : qputenv("PRINTER", printer.toLocal8Bit());
         const QString psFile = qEnvironmentVariable("DEZENARIO_PS_FILE");
         QFile::remove(psFile);
         const QDir pdfs(qEnvironmentVariable("DEZENARIO_PDF_DIR"));
         const QStringList before = pdfs.entryList({QStringLiteral("*.pdf")});
-        text1()->setPlainText(Bets);
-        control<QRadioButton>(QStringLiteral("Option%1").arg(queue.option))->setChecked(true);
-        QSignalSpy beeps(m_window->speaker(), &QtSpeaker::beeped);
-        QSignalSpy shown(control<QListWidget>("List1")->model(), &QAbstractItemModel::rowsInserted);
-        const bool asked = !marks.startsWith(QStringLiteral("ERRO 484")); // a missing printer is told before anything is asked
-        const QString boxes = click(m_window, "IMPRIMIR", QStringList{quantity, QStringLiteral("Sim")}.mid(asked ? 0 : 2)).join(u'|');
         const bool failed = marks.startsWith(QStringLiteral("ERRO"));
-        QVERIFY2(boxes.contains(QStringLiteral("ErrorBox|DEZENARIO|") + (failed ? marks : QString())) == failed
-                     && !boxes.contains(QStringLiteral("CLIPPED")) && !boxes.contains(QStringLiteral("UNANSWERED")), qPrintable(boxes));
-        QCOMPARE(boxes.contains(QStringLiteral("AS APOSTAS FORAM MANTIDAS")), marks.contains(QStringLiteral("482")));
-        QCOMPARE(beeps.count(), failed ? 0 : 1); // no sound of success for a print that did not happen
         const model::PrintRun want = model::print(QString(Bets).replace(u'\n', QStringLiteral("\r\n")), queue.option + 5, failed ? 0 : quantity.toInt() / 3);
-        QCOMPARE(text1()->toPlainText(), failed ? Bets : want.left);
+        if (qEnvironmentVariableIsSet("DEZENARIO_WINE_TEST") && !onWindows()) {
+            // The Windows program's own row, under Wine; its sheets are read back here.
+            QProcess::execute(qEnvironmentVariable("WINESERVER"), {"-k"}); // Wine reads the default printer once per server
+            // Wine drops CUPS's refusal of a job. A spool folder that cannot take the job is a refusal
+            // that Windows reports, at the job's start.
+            const QString spool = qEnvironmentVariable("WINEPREFIX") + QStringLiteral("/drive_c/windows/system32/spool/printers");
+            const bool refuse = marks.startsWith(QStringLiteral("ERRO 482"));
+            QVERIFY(!refuse || (QDir().rmdir(spool) && QFile(spool).open(QIODevice::WriteOnly)));
+            auto mend = qScopeGuard([&] { refuse && QFile::remove(spool) && QDir().mkdir(spool); });
+            QProcess wine;
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            env.insert(queue.server ? "CUPS_SERVER" : "PRINTER", QString::fromLatin1(queue.server ? queue.server : queue.printer));
+            wine.setProcessEnvironment(env);
+            QTemporaryFile log; // Wine does not pass a console's output on
+            QVERIFY(log.open());
+            wine.start(qEnvironmentVariable("WINE"), {qEnvironmentVariable("DEZENARIO_WINE_TEST"), QStringLiteral("print:") + QTest::currentDataTag(),
+                                                      "-o", "Z:" + log.fileName() + ",txt"});
+            QVERIFY(wine.waitForFinished(180000));
+            QVERIFY2(wine.exitCode() == 0, log.readAll().constData());
+        } else {
+            printer.isEmpty() ? qunsetenv("PRINTER") : qputenv("PRINTER", printer.toLocal8Bit());
+            clickPrint(queue, want);
+            if (QTest::currentTestFailed())
+                return;
+        }
         if (failed)
-            return;
-        QCOMPARE(entries(), want.log);
-        QVERIFY(shown.count() > 1); // the log shows as the run goes, not only at its end
-        QVERIFY(!text1()->document()->isUndoAvailable()); // the cuts are no edits of the user's
-        QCOMPARE(control("List1")->accessibleName(), QStringLiteral("IMPRESSOS")); // named by its heading
+            QCOMPARE(pdfs.entryList({QStringLiteral("*.pdf")}), before); // nothing reached the queue
+        if (failed || onWindows())
+            return; // Linux reads the sheets back
 
         // What CUPS wrote, one gray raster a page at 144 dpi: 2 pixels a point, 10 twips a pixel.
         QTRY_VERIFY_WITH_TIMEOUT(QProcess::execute("sh", {"-c", QStringLiteral("lpstat -o %1 | grep -q .").arg(printer)}) == 1, 240000);

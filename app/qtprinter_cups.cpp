@@ -1,0 +1,175 @@
+// The printer through CUPS: its default destination (LPDEST, PRINTER,
+// lpoptions or the server's default), the paper and printable area that its
+// PPD gives, and the pages handed over as one PDF document, unscaled.
+#include "qtprinter.h"
+
+#include "commanderror.h"
+
+#include <QDir>
+#include <QFile>
+#include <QPainter>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QTemporaryFile>
+#include <optional>
+
+#include <cups/cups.h>
+#include <cups/ppd.h>
+#include <unistd.h>
+
+// CUPS still describes a local queue's paper and printable area only in its PPD.
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+
+namespace dezenario {
+
+namespace {
+// The default that LPDEST, PRINTER or an lpoptions file names, in the order
+// CUPS reads them, whether or not such a printer exists.
+QString namedDefault()
+{
+    for (const char *variable : {"LPDEST", "PRINTER"}) {
+        const QString name = qEnvironmentVariable(variable);
+        if (!name.isEmpty() && name != QLatin1String("lp"))
+            return name;
+    }
+    for (const QString &path : {QDir::homePath() + QStringLiteral("/.cups/lpoptions"), QStringLiteral("/etc/cups/lpoptions")}) {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly))
+            continue;
+        while (!file.atEnd()) {
+            const QList<QByteArray> words = file.readLine().simplified().split(' ');
+            if (words.size() >= 2 && words.first().toLower() == "default")
+                return QString::fromLocal8Bit(words.at(1).split('/').first());
+        }
+    }
+    return QString();
+}
+
+// Whether the CUPS server (CUPS_SERVER, client.conf, or the local one) answers at all.
+bool serverAnswers()
+{
+    http_t *http = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, 5000, nullptr);
+    httpClose(http);
+    return http != nullptr;
+}
+
+CommandError noPrinter()
+{
+    if (!serverAnswers()) {
+        return CommandError(errors::NoPrinter,
+                            QStringLiteral("O SERVIÇO DE IMPRESSÃO (CUPS) NÃO RESPONDE. INICIE-O "
+                                           "(sudo systemctl start cups) E TENTE DE NOVO."));
+    }
+    const QString named = namedDefault();
+    if (!named.isEmpty()) {
+        return CommandError(errors::NoPrinter,
+                            QStringLiteral("A IMPRESSORA PADRÃO \"%1\" NÃO EXISTE. ESCOLHA UMA IMPRESSORA INSTALADA "
+                                           "(lpoptions -d NOME, OU PRINTER=NOME AO ABRIR O PROGRAMA).")
+                                .arg(named));
+    }
+    cups_dest_t *dests = nullptr;
+    const int count = cupsGetDests2(CUPS_HTTP_DEFAULT, &dests);
+    cupsFreeDests(count, dests);
+    if (count > 0) {
+        return CommandError(errors::NoPrinter,
+                            QStringLiteral("NENHUMA IMPRESSORA FOI ESCOLHIDA COMO PADRÃO. ESCOLHA UMA "
+                                           "(lpoptions -d NOME, OU PRINTER=NOME AO ABRIR O PROGRAMA)."));
+    }
+    return CommandError(errors::NoPrinter,
+                        QStringLiteral("NENHUMA IMPRESSORA INSTALADA. INSTALE UMA IMPRESSORA E TENTE DE NOVO."));
+}
+
+// The destination's default paper, its default options (lpoptions) applied,
+// with the printable area as margins, as its PPD describes them.
+std::optional<QPageLayout> ppdPaper(cups_dest_t *dest)
+{
+    const char *file = cupsGetPPD(dest->name);
+    if (!file)
+        return std::nullopt;
+    ppd_file_t *ppd = ppdOpenFile(file);
+    unlink(file);
+    if (!ppd)
+        return std::nullopt;
+    ppdMarkDefaults(ppd);
+    cupsMarkOptions(ppd, dest->num_options, dest->options);
+    std::optional<QPageLayout> layout;
+    if (const ppd_size_t *size = ppdPageSize(ppd, nullptr); size && size->width > 0 && size->length > 0) {
+        const QPageSize paper(QSizeF(size->width, size->length), QPageSize::Point, QString::fromLatin1(size->name),
+                              QPageSize::ExactMatch);
+        // PPD areas count from the bottom-left corner, in points.
+        const QMarginsF margins(size->left, size->length - size->top, size->width - size->right, size->bottom);
+        layout = QPageLayout(paper, QPageLayout::Portrait, margins, QPageLayout::Point, QMarginsF());
+    }
+    ppdClose(ppd);
+    return layout;
+}
+
+// A destination whose default orientation is landscape turns its pages a
+// quarter counter-clockwise (reverse landscape: clockwise) onto the sheet, so
+// the page is laid out across and its printable area turns with it.
+QPageLayout inDefaultOrientation(cups_dest_t *dest, const QPageLayout &portrait)
+{
+    const QByteArray orientation = cupsGetOption("orientation-requested", dest->num_options, dest->options);
+    const QMarginsF m = portrait.margins();
+    QMarginsF across;
+    if (orientation == "4")
+        across = QMarginsF(m.bottom(), m.left(), m.top(), m.right());
+    else if (orientation == "5")
+        across = QMarginsF(m.top(), m.right(), m.bottom(), m.left());
+    else
+        return portrait;
+    return QPageLayout(portrait.pageSize(), QPageLayout::Landscape, across, portrait.units(), QMarginsF());
+}
+} // namespace
+
+void QtPrinter::ensureAvailable()
+{
+    cups_dest_t *dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, nullptr, nullptr);
+    if (!dest)
+        throw noPrinter();
+    m_name = QString::fromLocal8Bit(dest->name);
+    // A queue without a PPD (a raw queue) tells only its paper, and takes the page as it is.
+    m_layout = inDefaultOrientation(dest, ppdPaper(dest).value_or(QPageLayout(
+        QPrinterInfo::printerInfo(m_name).defaultPageSize(), QPageLayout::Portrait, QMarginsF(), QPageLayout::Point, QMarginsF())));
+    cupsFreeDests(1, dest);
+}
+
+void QtPrinter::deliver()
+{
+    QTemporaryFile spool(QDir::tempPath() + QStringLiteral("/dezenario-XXXXXX.pdf"));
+    if (!spool.open())
+        throw CommandError(errors::PrinterError, QStringLiteral("NÃO FOI POSSÍVEL CRIAR O ARQUIVO DE IMPRESSÃO EM %1.").arg(QDir::tempPath()));
+    spool.close();
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(spool.fileName());
+    // One device unit a twip, and the origin at the corner of the printable area.
+    printer.setResolution(1440);
+    printer.setPageLayout(m_layout);
+    printer.setDocName(QStringLiteral("DEZENARIO"));
+    printer.setCreator(QStringLiteral("DEZENARIO"));
+    QPainter painter;
+    if (!painter.begin(&printer))
+        throw CommandError(errors::PrinterError, QStringLiteral("A IMPRESSORA \"%1\" NÃO PÔDE COMEÇAR A IMPRESSÃO.").arg(m_name));
+    // The same image every time, so the document holds it once.
+    const bool painted = paintPages(QSizeF(printer.resolution(), printer.resolution()), [&] { return printer.newPage(); },
+                                    [&](const QRect &at) { painter.drawImage(at, m_mark); });
+    if (!painter.end() || !painted || printer.printerState() == QPrinter::Error)
+        throw CommandError(errors::PrinterError, QStringLiteral("NÃO FOI POSSÍVEL GRAVAR AS PÁGINAS PARA A IMPRESSORA \"%1\".").arg(m_name));
+
+    const QByteArray name = m_name.toLocal8Bit();
+    const QByteArray file = spool.fileName().toLocal8Bit();
+    // The page is already laid out on the printer's own paper and in its own
+    // orientation: no filter may scale or centre it, whatever the queue's default.
+    cups_option_t *options = nullptr;
+    const int count = cupsAddOption("print-scaling", "none", 0, &options);
+    const int job = cupsPrintFile(name.constData(), file.constData(), "DEZENARIO", count, options);
+    cupsFreeOptions(count, options);
+    if (job == 0) {
+        throw CommandError(errors::PrinterError,
+                           QStringLiteral("A IMPRESSORA \"%1\" RECUSOU A IMPRESSÃO: %2")
+                               .arg(m_name, QString::fromLocal8Bit(cupsLastErrorString()).toUpper()));
+    }
+}
+
+} // namespace dezenario

@@ -1,0 +1,110 @@
+// The printer through the Windows spooler: its default printer, on that
+// printer's own default paper and orientation (its default DEVMODE), painted
+// through GDI at the driver's own resolution from the corner of the printable
+// area, which is where a printer's device context has its origin.
+#include "qtprinter.h"
+
+#include "commanderror.h"
+
+#include <string>
+
+#include <windows.h>
+#include <winspool.h>
+
+namespace dezenario {
+
+namespace {
+const QString ChooseOne = QStringLiteral("(CONFIGURAÇÕES > IMPRESSORAS E SCANNERS)");
+
+bool spoolerRunning()
+{
+    SC_HANDLE manager = OpenSCManagerW(nullptr, nullptr, SC_MANAGER_CONNECT);
+    SC_HANDLE service = manager ? OpenServiceW(manager, L"Spooler", SERVICE_QUERY_STATUS) : nullptr;
+    SERVICE_STATUS status{};
+    const bool running = service && QueryServiceStatus(service, &status) && status.dwCurrentState == SERVICE_RUNNING;
+    if (service)
+        CloseServiceHandle(service);
+    if (manager)
+        CloseServiceHandle(manager);
+    return running;
+}
+
+// Why there is no printer to print on. The spooler is asked first: when it is
+// stopped, Windows shows no printer at all, or a default that cannot be opened.
+CommandError noPrinter(const QString &named)
+{
+    if (!spoolerRunning()) {
+        return CommandError(errors::NoPrinter,
+                            QStringLiteral("O SERVIÇO DE IMPRESSÃO DO WINDOWS (SPOOLER DE IMPRESSÃO) NÃO ESTÁ "
+                                           "FUNCIONANDO. INICIE-O EM SERVIÇOS E TENTE DE NOVO."));
+    }
+    if (!named.isEmpty()) {
+        return CommandError(errors::NoPrinter,
+                            QStringLiteral("A IMPRESSORA PADRÃO \"%1\" NÃO EXISTE. ESCOLHA UMA IMPRESSORA INSTALADA %2.")
+                                .arg(named, ChooseOne));
+    }
+    DWORD needed = 0, count = 0;
+    EnumPrintersW(PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS, nullptr, 4, nullptr, 0, &needed, &count);
+    if (needed > 0) {
+        return CommandError(errors::NoPrinter,
+                            QStringLiteral("NENHUMA IMPRESSORA FOI ESCOLHIDA COMO PADRÃO. ESCOLHA UMA %1.").arg(ChooseOne));
+    }
+    return CommandError(errors::NoPrinter,
+                        QStringLiteral("NENHUMA IMPRESSORA INSTALADA. INSTALE UMA IMPRESSORA E TENTE DE NOVO."));
+}
+} // namespace
+
+void QtPrinter::ensureAvailable()
+{
+    DWORD size = 0;
+    GetDefaultPrinterW(nullptr, &size);
+    std::wstring name(size, L'\0');
+    if (size == 0 || !GetDefaultPrinterW(name.data(), &size))
+        throw noPrinter(QString());
+    m_name = QString::fromWCharArray(name.c_str());
+    HANDLE printer = nullptr;
+    if (!OpenPrinterW(name.data(), &printer, nullptr))
+        throw noPrinter(m_name);
+    ClosePrinter(printer);
+}
+
+void QtPrinter::deliver()
+{
+    const std::wstring name = m_name.toStdWString();
+    HDC dc = CreateDCW(L"WINSPOOL", name.c_str(), nullptr, nullptr);
+    if (!dc)
+        throw noPrinter(m_name);
+    DOCINFOW document{};
+    document.cbSize = sizeof document;
+    document.lpszDocName = L"DEZENARIO";
+    // The job exists from StartDoc on; a failure after it aborts the job, so
+    // that none of its pages is printed.
+    if (StartDocW(dc, &document) <= 0) {
+        DeleteDC(dc);
+        throw CommandError(errors::PrinterError, QStringLiteral("A IMPRESSORA \"%1\" RECUSOU A IMPRESSÃO.").arg(m_name));
+    }
+    const QImage mark = m_mark.convertToFormat(QImage::Format_RGB32);
+    BITMAPINFO bitmap{};
+    bitmap.bmiHeader.biSize = sizeof bitmap.bmiHeader;
+    bitmap.bmiHeader.biWidth = mark.width();
+    bitmap.bmiHeader.biHeight = -mark.height(); // top row first, as QImage holds it
+    bitmap.bmiHeader.biPlanes = 1;
+    bitmap.bmiHeader.biBitCount = 32;
+    bitmap.bmiHeader.biCompression = BI_RGB;
+    const QSizeF dotsPerInch(GetDeviceCaps(dc, LOGPIXELSX), GetDeviceCaps(dc, LOGPIXELSY));
+    bool printed = StartPage(dc) > 0
+        && paintPages(dotsPerInch, [dc] { return EndPage(dc) > 0 && StartPage(dc) > 0; },
+                      [&](const QRect &at) {
+                          StretchDIBits(dc, at.x(), at.y(), at.width(), at.height(), 0, 0, mark.width(), mark.height(),
+                                        mark.constBits(), &bitmap, DIB_RGB_COLORS, SRCCOPY);
+                      })
+        && EndPage(dc) > 0;
+    printed = printed ? EndDoc(dc) > 0 : (AbortDoc(dc), false);
+    DeleteDC(dc);
+    if (!printed) {
+        throw CommandError(errors::PrinterError,
+                           QStringLiteral("A IMPRESSORA \"%1\" NÃO ACEITOU AS PÁGINAS.").arg(m_name));
+    }
+}
+
+} // namespace dezenario

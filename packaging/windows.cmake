@@ -1,0 +1,58 @@
+# The Windows program as it ships: the program, Qt's DLLs and the plugins it
+# loads, the MinGW runtime, Qt's Portuguese texts and the licences, all in one
+# folder; an NSIS installer (makensis, 64-bit) and a portable .zip of it.
+# windeployqt cannot read Windows files on Linux, so what ships is listed here;
+# the Wine test starts the program from an installed copy in a fresh prefix.
+set(dest .)
+install(TARGETS dezenario RUNTIME DESTINATION ${dest})
+install(FILES
+  $<TARGET_FILE:Qt6::Core> $<TARGET_FILE:Qt6::Gui> $<TARGET_FILE:Qt6::Widgets> $<TARGET_FILE:Qt6::PrintSupport>
+  DESTINATION ${dest})
+install(FILES $<TARGET_FILE:Qt6::QWindowsIntegrationPlugin> DESTINATION ${dest}/platforms)
+install(FILES $<TARGET_FILE:Qt6::QJpegPlugin> DESTINATION ${dest}/imageformats) # the mark is a JPEG
+foreach(dll libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
+  execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${dll} OUTPUT_VARIABLE path OUTPUT_STRIP_TRAILING_WHITESPACE)
+  if(NOT IS_ABSOLUTE "${path}")
+    find_file(path ${dll} PATHS ${CMAKE_FIND_ROOT_PATH} PATH_SUFFIXES lib bin NO_CACHE REQUIRED)
+  endif()
+  install(FILES ${path} DESTINATION ${dest})
+endforeach()
+
+set(DEZENARIO_QT_TRANSLATIONS /usr/share/qt6/translations CACHE PATH "Where qtbase_pt_BR.qm is (Debian's qt6-translations-l10n)")
+install(FILES ${DEZENARIO_QT_TRANSLATIONS}/qtbase_pt_BR.qm DESTINATION ${dest}/translations)
+
+# The licences: the program's own, and those of what it carries, as Debian states them.
+configure_file(${PROJECT_SOURCE_DIR}/packaging/copyright.in ${PROJECT_BINARY_DIR}/LICENCA.txt @ONLY)
+set(licences
+  "${PROJECT_BINARY_DIR}/LICENCA.txt:DEZENARIO.txt"
+  "/usr/share/doc/fonts-dejavu-core/copyright:DejaVu.txt"
+  "/usr/share/doc/libqt6core6/copyright:Qt.txt"
+  "/usr/share/common-licenses/LGPL-3:LGPL-3.txt"
+  "/usr/share/common-licenses/GPL-3:GPL-3.txt"
+  "/usr/share/doc/gcc-mingw-w64-base/copyright:MinGW-GCC.txt"
+  "/usr/share/doc/mingw-w64-common/copyright:MinGW-w64.txt")
+foreach(pair ${licences})
+  string(REPLACE ":" ";" pair "${pair}")
+  list(GET pair 0 source)
+  list(GET pair 1 target)
+  install(FILES ${source} DESTINATION ${dest}/licencas RENAME ${target})
+endforeach()
+
+set(CPACK_GENERATOR NSIS ZIP)
+set(CPACK_PACKAGE_NAME "DEZENARIO")
+set(CPACK_PACKAGE_VENDOR "DEZENARIO")
+set(CPACK_PACKAGE_FILE_NAME "DEZENARIO-${PROJECT_VERSION}-win64")
+set(CPACK_PACKAGE_INSTALL_DIRECTORY "DEZENARIO") # a new version replaces the old one
+set(CPACK_PACKAGE_EXECUTABLES "dezenario;DEZENARIO")
+set(CPACK_RESOURCE_FILE_LICENSE "${PROJECT_BINARY_DIR}/LICENCA.txt")
+set(CPACK_NSIS_EXECUTABLES_DIRECTORY ".")
+set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
+set(CPACK_NSIS_PACKAGE_NAME "DEZENARIO")
+set(CPACK_NSIS_DISPLAY_NAME "DEZENARIO")
+set(CPACK_NSIS_INSTALLED_ICON_NAME "dezenario.exe")
+set(CPACK_NSIS_URL_INFO_ABOUT "${DEZENARIO_SITE_URL}")
+set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
+set(CPACK_NSIS_COMPRESSOR "/SOLID lzma")
+# Debian's makensis makes a 32-bit installer unless told otherwise.
+set(CPACK_NSIS_DEFINES "Target amd64-unicode")
+set(CPACK_STRIP_FILES ON)

@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# The Windows program under Wine, on an X display (xvfb-run). Its installer installs it silently
+# into a fresh prefix that sees no font but those the program carries; the installed program
+# starts, and the Windows build of the window's tests, run beside it, finds every caption whole
+# and analyses a paste. Then it prints on the CUPS queues through Wine's printers, from a second
+# prefix (Wine's PostScript driver needs the host's fonts), and the Linux test reads the sheets.
+# argv: the Windows build folder (installer built), the Linux tst_dezenario.
+set -euo pipefail
+win=$(realpath "$1")
+linux_test=$2
+export WINE=/usr/lib/wine/wine64 WINESERVER=/usr/lib/wine/wineserver WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml=" QT_QPA_PLATFORM=windows # no Mono or Gecko to offer
+installer=$(ls "$win"/DEZENARIO-*-win64.exe)
+work=$(mktemp -d)
+trap 'for p in "$work"/*/; do WINEPREFIX=$p $WINESERVER -k 2>/dev/null || true; done; rm -rf "$work"' EXIT
+
+install() { # prefix
+  export WINEPREFIX=$1
+  $WINE wineboot -i >/dev/null 2>&1
+  $WINE "$installer" /S
+  installed="$WINEPREFIX/drive_c/Program Files/DEZENARIO"
+  for file in dezenario.exe Uninstall.exe translations/qtbase_pt_BR.qm licencas/DejaVu.txt \
+    "../../ProgramData/Microsoft/Windows/Start Menu/Programs/DEZENARIO/DEZENARIO.lnk"; do
+    [ -f "$installed/$file" ] || { echo "FAIL: the installer did not install $file"; exit 1; }
+  done
+  cp "$win/tests/tst_dezenario.exe" "$win/tests/Qt6Test.dll" "$installed/"
+}
+
+printf '<?xml version="1.0"?>\n<fontconfig></fontconfig>\n' >"$work/no-fonts.conf"
+FONTCONFIG_FILE=$work/no-fonts.conf install "$work/bare"
+FONTCONFIG_FILE=$work/no-fonts.conf $WINE "$installed/dezenario.exe" &
+timeout 60 xdotool search --sync --name '^DEZENARIO$' >/dev/null || { echo "FAIL: the installed program shows no window"; exit 1; }
+kill %1
+FONTCONFIG_FILE=$work/no-fonts.conf $WINE "$installed/tst_dezenario.exe" startsWhole analysis
+$WINESERVER -k
+
+install "$work/printing"
+DEZENARIO_WINE_TEST="C:\\Program Files\\DEZENARIO\\tst_dezenario.exe" QT_QPA_PLATFORM=offscreen "$linux_test" print
