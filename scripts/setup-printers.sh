@@ -9,6 +9,7 @@
 #                        file, and set to fit every page to the paper, as some queues are
 #   DEZENARIO-ACROSS     cups-pdf, A4, landscape by default
 #   DEZENARIO-TURNED     the same PostScript driver and file, in reverse landscape by default
+#   DEZENARIO-WIDE       cups-pdf, A4, that the Windows tests set to landscape in Wine's printer preferences
 #   DEZENARIO-NULL       raw, throws every job away: for the benchmarks
 #   DEZENARIO-REFUSING   rejects every job, to test how a refusal is reported
 
@@ -47,6 +48,7 @@ add_queue DEZENARIO-SLIP cups-pdf:/ "$pdf" PageSize=Custom.110x200mm
 add_queue DEZENARIO-PS "file://$DEZENARIO_PS_FILE" drv:///sample.drv/generic.ppd print-scaling-default=fit
 add_queue DEZENARIO-ACROSS cups-pdf:/ "$pdf" orientation-requested-default=4
 add_queue DEZENARIO-TURNED "file://$DEZENARIO_PS_FILE" drv:///sample.drv/generic.ppd orientation-requested-default=5
+add_queue DEZENARIO-WIDE cups-pdf:/ "$pdf"
 add_queue DEZENARIO-NULL file:///dev/null raw
 add_queue DEZENARIO-REFUSING cups-pdf:/ "$pdf"
 cupsreject DEZENARIO-REFUSING

@@ -309,7 +309,7 @@ private slots:
         const QList<Queue> spooler{Queue{"A4", "DEZENARIO-PDF", "3", 1, 0, {0, 0, 595, 842}, "18"},
                                    Queue{"US Letter", "DEZENARIO-LETTER", "6", 4, 0, {0, 0, 612, 792}, "18 1"},
                                    Queue{"PostScript with margins", "DEZENARIO-PS", "3", 3, 0, {12, 12, 612, 792}, "18"},
-                                   Queue{"landscape", "DEZENARIO-ACROSS", "3", 1, 90, {0, 0, 842, 595}, "18"},
+                                   Queue{"landscape", "DEZENARIO-WIDE", "3", 1, 0, {0, 0, 842, 595}, "18"},
                                    Queue{"job refused at its start", "DEZENARIO-PDF", "3", 1, 0, {}, "ERRO 482\nA IMPRESSORA"},
                                    Queue{"no printing service", "DEZENARIO-PDF", "3", 1, 0, {}, NoService, "127.0.0.1:9"}};
         for (const Queue &q : onWindows() || qEnvironmentVariableIsSet("DEZENARIO_WINE_TEST") ? spooler : cups)
@@ -377,10 +377,10 @@ private slots:
                         blob == found.end() ? found.append(QRect(x, y, 1, 1)) : void(*blob |= QRect(x, y, 1, 1));
                     }
             counts << QString::number(found.size());
-            auto near = [](QPointF a, QPointF b) { return qMax(qAbs(a.x() - b.x()), qAbs(a.y() - b.y())) <= 1.5; };
+            auto within = [](QPointF a, QPointF b) { return qMax(qAbs(a.x() - b.x()), qAbs(a.y() - b.y())) <= 1.5; };
             for (const QPoint &twips : want.pages.value(i)) { // both corners: the mark is 0.10 by 0.16 inch
                 const QRectF mark(2 * queue.sheet.topLeft() + QPointF(twips) / 10, QSizeF(14.4, 23.04));
-                QVERIFY2(std::any_of(found.cbegin(), found.cend(), [&](QRectF r) { return near(r.topLeft(), mark.topLeft()) && near(r.bottomRight(), mark.bottomRight()); }),
+                QVERIFY2(std::any_of(found.cbegin(), found.cend(), [&](QRectF r) { return within(r.topLeft(), mark.topLeft()) && within(r.bottomRight(), mark.bottomRight()); }),
                          qPrintable(QStringLiteral("page %1: no mark at %2,%3 twips").arg(i + 1).arg(twips.x()).arg(twips.y())));
             }
         }
