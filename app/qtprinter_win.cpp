@@ -1,7 +1,9 @@
 // The printer through the Windows spooler: its default printer, on that
 // printer's own default paper and orientation (its default DEVMODE), painted
 // through GDI at the driver's own resolution from the corner of the printable
-// area, which is where a printer's device context has its origin.
+// area, which is where a printer's device context has its origin. Not through
+// QPrinter: Qt's Windows engine cannot abort a job once begun, and it takes a
+// StartDoc that fails with 0 rather than SP_ERROR for a started job.
 #include "qtprinter.h"
 
 #include "commanderror.h"

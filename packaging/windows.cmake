@@ -6,7 +6,7 @@
 set(dest .)
 install(TARGETS dezenario RUNTIME DESTINATION ${dest})
 install(FILES
-  $<TARGET_FILE:Qt6::Core> $<TARGET_FILE:Qt6::Gui> $<TARGET_FILE:Qt6::Widgets> $<TARGET_FILE:Qt6::PrintSupport>
+  $<TARGET_FILE:Qt6::Core> $<TARGET_FILE:Qt6::Gui> $<TARGET_FILE:Qt6::Widgets>
   DESTINATION ${dest})
 install(FILES $<TARGET_FILE:Qt6::QWindowsIntegrationPlugin> DESTINATION ${dest}/platforms)
 install(FILES $<TARGET_FILE:Qt6::QJpegPlugin> DESTINATION ${dest}/imageformats) # the mark is a JPEG
@@ -16,6 +16,8 @@ foreach(dll libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
     find_file(path ${dll} PATHS ${CMAKE_FIND_ROOT_PATH} PATH_SUFFIXES lib bin NO_CACHE REQUIRED)
   endif()
   install(FILES ${path} DESTINATION ${dest})
+  # Debian's copies carry their symbols: 24 MB for libstdc++ alone.
+  install(CODE "execute_process(COMMAND ${CMAKE_STRIP} --strip-unneeded \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${dll}\")")
 endforeach()
 
 set(DEZENARIO_QT_TRANSLATIONS /usr/share/qt6/translations CACHE PATH "Where qtbase_pt_BR.qm is (Debian's qt6-translations-l10n)")

@@ -1,18 +1,22 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test:
-#   1. the whole suite (ctest), printing for real through CUPS;
+#   1. the whole suite (ctest), printing for real through CUPS, and the Windows
+#      program from its installer under Wine, printing on the same queues;
 #   2. the whole suite again built with AddressSanitizer and UndefinedBehaviorSanitizer;
 #   3. the libFuzzer target for FUZZ_SECONDS (120 by default), comparing the
 #      fast commands with the literal model on every input.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bash scripts/install-deps.sh
+bash scripts/install-deps.sh --windows
 # shellcheck source=setup-printers.sh
 source scripts/setup-printers.sh
 
+echo "== build the Windows program and its installer"
+bash scripts/build-windows.sh
+
 echo "== build and test"
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DDEZENARIO_WINDOWS_BUILD="$PWD/build-win"
 cmake --build build
 ctest --test-dir build --output-on-failure
 

@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # The Windows program under Wine, on an X display (xvfb-run). Its installer installs it silently
 # into a fresh prefix that sees no font but those the program carries; the installed program
-# starts, and the Windows build of the window's tests, run beside it, finds every caption whole
-# and analyses a paste. Then it prints on the CUPS queues through Wine's printers, from a second
+# starts and VISITE opens the site; the Windows build of the window's tests, run beside it, finds
+# every caption whole at the font it carries and analyses pastes. Then it prints on the CUPS queues through Wine's printers, from a second
 # prefix (Wine's PostScript driver needs the host's fonts), and the Linux test reads the sheets.
-# argv: the Windows build folder (installer built), the Linux tst_dezenario.
+# argv: the Windows build folder (installer built), the Linux tst_dezenario, the site of VISITE.
 set -euo pipefail
 win=$(realpath "$1")
 linux_test=$2
+site=$3
 export WINE=/usr/lib/wine/wine64 WINESERVER=/usr/lib/wine/wineserver WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=" QT_QPA_PLATFORM=windows # no Mono or Gecko to offer
 installer=$(ls "$win"/DEZENARIO-*-win64.exe)
@@ -28,8 +29,16 @@ install() { # prefix
 
 printf '<?xml version="1.0"?>\n<fontconfig></fontconfig>\n' >"$work/no-fonts.conf"
 FONTCONFIG_FILE=$work/no-fonts.conf install "$work/bare"
-FONTCONFIG_FILE=$work/no-fonts.conf $WINE "$installed/dezenario.exe" &
+# VISITE opens the site through Windows' default browser, which Wine hands to xdg-open: a stand-in here.
+mkdir "$work/bin"
+printf '#!/bin/sh\necho "$@" >>"%s/opened"\n' "$work" >"$work/bin/xdg-open"
+chmod +x "$work/bin/xdg-open"
+PATH=$work/bin:$PATH FONTCONFIG_FILE=$work/no-fonts.conf $WINE "$installed/dezenario.exe" &
 timeout 60 xdotool search --sync --name '^DEZENARIO$' >/dev/null || { echo "FAIL: the installed program shows no window"; exit 1; }
+sleep 2
+xdotool key Tab Tab Tab Tab space # from the text box to VISITE
+for _ in $(seq 1 100); do [ -s "$work/opened" ] && break; sleep 0.2; done
+grep -qx "$site" "$work/opened" || { echo "FAIL: VISITE did not open $site"; exit 1; }
 kill %1
 log=$work/bare/tests.txt
 FONTCONFIG_FILE=$work/no-fonts.conf $WINE "$installed/tst_dezenario.exe" -o "Z:$log,txt" startsWhole analysis ||
