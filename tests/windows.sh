@@ -2,8 +2,9 @@
 # The Windows program under Wine, on an X display (xvfb-run). Its installer installs it silently
 # into a fresh prefix that sees no font but those the program carries; the installed program
 # starts and VISITE opens the site; the Windows build of the window's tests, run beside it, finds
-# every caption whole at the font it carries and analyses pastes. Then it prints on the CUPS queues through Wine's printers, from a second
-# prefix (Wine's PostScript driver needs the host's fonts), and the Linux test reads the sheets.
+# every caption whole at the font it carries and analyses pastes. Then the Windows program prints
+# on the CUPS queues through Wine's printers, from a second prefix (Wine's PostScript driver needs
+# the host's fonts), and the Linux test reads the sheets back.
 # argv: the Windows build folder (installer built), the Linux tst_dezenario, the site of VISITE.
 set -euo pipefail
 win=$(realpath "$1")
@@ -15,7 +16,7 @@ installer=$(ls "$win"/DEZENARIO-*-win64.exe)
 work=$(mktemp -d)
 trap 'for p in "$work"/*/; do WINEPREFIX=$p $WINESERVER -k 2>/dev/null || true; done; rm -rf "$work"' EXIT
 
-install() { # prefix
+install_into() { # prefix
   export WINEPREFIX=$1
   $WINE wineboot -i >/dev/null 2>&1
   $WINE "$installer" /S
@@ -28,7 +29,7 @@ install() { # prefix
 }
 
 printf '<?xml version="1.0"?>\n<fontconfig></fontconfig>\n' >"$work/no-fonts.conf"
-FONTCONFIG_FILE=$work/no-fonts.conf install "$work/bare"
+FONTCONFIG_FILE=$work/no-fonts.conf install_into "$work/bare"
 # VISITE opens the site through Windows' default browser, which Wine hands to xdg-open: a stand-in here.
 mkdir "$work/bin"
 printf '#!/bin/sh\necho "$@" >>"%s/opened"\n' "$work" >"$work/bin/xdg-open"
@@ -46,6 +47,6 @@ FONTCONFIG_FILE=$work/no-fonts.conf $WINE "$installed/tst_dezenario.exe" -o "Z:$
 tail -n 2 "$log"
 $WINESERVER -k
 
-install "$work/printing"
+install_into "$work/printing"
 $WINE "$win/tests/landscape.exe" DEZENARIO-WIDE # as its preferences would say
 DEZENARIO_WINE_TEST="C:\\Program Files\\DEZENARIO\\tst_dezenario.exe" QT_QPA_PLATFORM=offscreen "$linux_test" print
