@@ -377,10 +377,10 @@ private slots:
                         blob == found.end() ? found.append(QRect(x, y, 1, 1)) : void(*blob |= QRect(x, y, 1, 1));
                     }
             counts << QString::number(found.size());
-            auto within = [](QPointF a, QPointF b) { return qMax(qAbs(a.x() - b.x()), qAbs(a.y() - b.y())) <= 1.5; };
+            auto near = [](QPointF a, QPointF b) { return qMax(qAbs(a.x() - b.x()), qAbs(a.y() - b.y())) <= 1.5; };
             for (const QPoint &twips : want.pages.value(i)) { // both corners: the mark is 0.10 by 0.16 inch
                 const QRectF mark(2 * queue.sheet.topLeft() + QPointF(twips) / 10, QSizeF(14.4, 23.04));
-                QVERIFY2(std::any_of(found.cbegin(), found.cend(), [&](QRectF r) { return within(r.topLeft(), mark.topLeft()) && within(r.bottomRight(), mark.bottomRight()); }),
+                QVERIFY2(std::any_of(found.cbegin(), found.cend(), [&](QRectF r) { return near(r.topLeft(), mark.topLeft()) && near(r.bottomRight(), mark.bottomRight()); }),
                          qPrintable(QStringLiteral("page %1: no mark at %2,%3 twips").arg(i + 1).arg(twips.x()).arg(twips.y())));
             }
         }
