@@ -128,6 +128,14 @@ void QtPrinter::ensureAvailable()
     if (!dest)
         throw noPrinter();
     m_name = QString::fromLocal8Bit(dest->name);
+    // A queue that rejects jobs says so now, before anything is asked or cut.
+    if (qstrcmp(cupsGetOption("printer-is-accepting-jobs", dest->num_options, dest->options), "false") == 0) {
+        cupsFreeDests(1, dest);
+        throw CommandError(errors::PrinterError,
+                           QStringLiteral("A IMPRESSORA \"%1\" NÃO ESTÁ ACEITANDO TRABALHOS. LIBERE-A (cupsaccept %1) "
+                                          "OU ESCOLHA OUTRA (lpoptions -d NOME, OU PRINTER=NOME AO ABRIR O PROGRAMA).")
+                               .arg(m_name));
+    }
     // A queue without a PPD (a raw queue) tells only its paper, and takes the page as it is.
     m_layout = inDefaultOrientation(dest, ppdPaper(dest).value_or(QPageLayout(
         QPrinterInfo::printerInfo(m_name).defaultPageSize(), QPageLayout::Portrait, QMarginsF(), QPageLayout::Point, QMarginsF())));
