@@ -46,8 +46,7 @@ void QtPrinter::discardDocument()
 bool QtPrinter::paintPages(QSizeF dotsPerInch, const std::function<bool()> &newPage,
                            const std::function<void(const QRect &)> &paint) const
 {
-    // Whole device dots, rounded: a scale through QPrinter::setResolution
-    // would truncate them and move marks by up to a dot.
+    // Whole device dots, rounded: truncated, a mark could move by a dot.
     auto dots = [](double twips, double perInch) { return int(std::lround(twips * perInch / TwipsPerInch)); };
     const double x = dotsPerInch.width(), y = dotsPerInch.height();
     // The mark at its stored density, whatever the printer's dots.
