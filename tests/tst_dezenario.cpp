@@ -66,6 +66,8 @@ struct FrontPaints : QObject
 
 // One slip of six a game; two slips at nine a game, the second of them blank. The
 // line break stays with the number after it, which is then no number of the slip.
+const QString NoService = QString::fromUtf8("ERRO 484\nO SERVIÇO DE IMPRESSÃO");
+
 const QString Bets = QStringLiteral("01-10-11-35-51-60-\n02-12-22-32-42-52-09-19-29-39-49-59-");
 
 bool onWindows()
@@ -293,7 +295,6 @@ private slots:
     {
         QTest::addColumn<Queue>("queue");
         const QString missing = QString::fromUtf8("ERRO 484\nA IMPRESSORA PADRÃO \"%1\" NÃO EXISTE");
-        const QString NoService = QString::fromUtf8("ERRO 484\nO SERVIÇO DE IMPRESSÃO");
         const QList<Queue> cups{Queue{"A4, whole sheet printable", "DEZENARIO-PDF", "3", 1, 0, {0, 0, 595, 842}, "18"},
                                 Queue{"US Letter, nine a game: the second slip blank", "DEZENARIO-LETTER", "6", 4, 0, {0, 0, 612, 792}, "18 1"},
                                 Queue{"custom paper of the slip's size", "DEZENARIO-SLIP", "3", 2, 0, {0, 0, 311.8, 566.9}, "18"},
@@ -312,7 +313,8 @@ private slots:
                                    Queue{"PostScript with margins", "DEZENARIO-PS", "3", 3, 0, {12, 12, 612, 792}, "18"},
                                    Queue{"landscape", "DEZENARIO-WIDE", "3", 1, 0, {0, 0, 842, 595}, "18"},
                                    Queue{"job refused at its start", "DEZENARIO-PDF", "3", 1, 0, {}, "ERRO 482\nA IMPRESSORA"},
-                                   Queue{"no printing service", "DEZENARIO-PDF", "3", 1, 0, {}, NoService, "127.0.0.1:9"}};
+                                   Queue{"no printing service", "DEZENARIO-PDF", "3", 1, 0, {}, NoService, "127.0.0.1:9"},
+                                   Queue{"no printer", "DEZENARIO-PDF", "3", 1, 0, {}, "ERRO 484\nNENHUMA IMPRESSORA INSTALADA", "127.0.0.1:9"}};
         for (const Queue &q : onWindows() || qEnvironmentVariableIsSet("DEZENARIO_WINE_TEST") ? spooler : cups)
             QTest::newRow(q.name) << q;
     }
@@ -328,7 +330,17 @@ private slots:
         const model::PrintRun want = model::print(QString(Bets).replace(u'\n', QStringLiteral("\r\n")), queue.option + 5, failed ? 0 : quantity.toInt() / 3);
         if (qEnvironmentVariableIsSet("DEZENARIO_WINE_TEST") && !onWindows()) {
             // The Windows program's own row, under Wine; its sheets are read back here.
-            QProcess::execute(qEnvironmentVariable("WINESERVER"), {"-k"}); // Wine reads the default printer once per server
+            auto run = [](const char *program, const QStringList &arguments) { // quietly: a server left running keeps no pipe open
+                QProcess process;
+                process.setStandardOutputFile(QProcess::nullDevice());
+                process.setStandardErrorFile(QProcess::nullDevice());
+                process.start(qEnvironmentVariable(program), arguments);
+                process.waitForFinished();
+            };
+            run("WINESERVER", {"-k"}); // Wine reads the default printer once per server
+            run("WINESERVER", {"-p"}); // which keeps the spooler service running, as Windows does
+            if (!marks.startsWith(NoService))
+                run("WINE", {"net", "start", "spooler"});
             // Wine drops CUPS's refusal of a job. A spool folder that cannot take the job is a refusal
             // that Windows reports, at the job's start.
             const QString spool = qEnvironmentVariable("WINEPREFIX") + QStringLiteral("/drive_c/windows/system32/spool/printers");
