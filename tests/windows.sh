@@ -35,9 +35,10 @@ mkdir "$work/bin"
 printf '#!/bin/sh\necho "$@" >>"%s/opened"\n' "$work" >"$work/bin/xdg-open"
 chmod +x "$work/bin/xdg-open"
 PATH=$work/bin:$PATH FONTCONFIG_FILE=$work/no-fonts.conf $WINE "$installed/dezenario.exe" &
-timeout 60 xdotool search --sync --name '^DEZENARIO$' >/dev/null || { echo "FAIL: the installed program shows no window"; exit 1; }
+window=$(timeout 60 xdotool search --sync --onlyvisible --name '^DEZENARIO$' | head -n 1)
+[ -n "$window" ] || { echo "FAIL: the installed program shows no window"; exit 1; }
 sleep 2
-xdotool key Tab Tab Tab Tab space # from the text box to VISITE
+xdotool windowfocus "$window" key Tab Tab Tab Tab space # from the text box to VISITE
 for _ in $(seq 1 100); do [ -s "$work/opened" ] && break; sleep 0.2; done
 grep -qx "$site" "$work/opened" || { echo "FAIL: VISITE did not open $site"; exit 1; }
 kill %1
