@@ -15,8 +15,8 @@ void runAnalysis(const AnalysisControls &c)
 
     const QString separator = askSeparator(c.prompt);
     const QString analysisText = separator.isEmpty()
-        ? buffer.text().toString()
-        : removeSeparators(buffer, startSnapshot, separator);
+            ? buffer.text().toString()
+            : removeSeparators(buffer, startSnapshot, separator);
 
     for (const QString &entry : findDezenas(analysisText))
         c.list1.addItem(entry);

@@ -15,7 +15,7 @@ QStringList findDezenas(QStringView text)
 {
     // One pass notes every pair of neighbouring digits, instead of searching
     // the text once per number.
-    std::array<bool, 101> found{};
+    std::array<bool, 101> found {};
     const char16_t *t = text.utf16();
     const qsizetype n = text.size();
     qsizetype i = 0;

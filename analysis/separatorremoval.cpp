@@ -9,14 +9,16 @@ constexpr qsizetype IndexCutReach = 13;
 
 QString askSeparator(PromptBox &prompt)
 {
-    static const QString text = QStringLiteral("DIGITE O SEPARADOR .EX:\n"
-                                                "02) 01-05-35-51-38-07   O SEPARADOR É  )\n"
-                                                "02-  01 05 35 51 38 07  O SEPARADOR É  -\n"
-                                                "CASO NÃO AJA SEPARADORES ,DELETE O SEPARADOR ABAIXO ,OU CLIQUE EM CANCELAR");
+    static const QString text = QStringLiteral(
+            "DIGITE O SEPARADOR .EX:\n"
+            "02) 01-05-35-51-38-07   O SEPARADOR É  )\n"
+            "02-  01 05 35 51 38 07  O SEPARADOR É  -\n"
+            "CASO NÃO AJA SEPARADORES ,DELETE O SEPARADOR ABAIXO ,OU CLIQUE EM CANCELAR");
     return prompt.inputBox(text, QStringLiteral("ELIMINAR SEPARADORES"), QStringLiteral(")"));
 }
 
-QString removeSeparators(CombinationBuffer &buffer, QStringView startSnapshot, const QString &separator)
+QString removeSeparators(CombinationBuffer &buffer, QStringView startSnapshot,
+                         const QString &separator)
 {
     Q_ASSERT(!separator.isEmpty());
     const qsizetype first = startSnapshot.indexOf(separator) + 1;

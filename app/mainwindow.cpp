@@ -38,8 +38,7 @@ static void registerResources()
 
 namespace dezenario {
 
-MainWindow::MainWindow(QWidget *parent)
-    : QWidget(parent), m_ui(std::make_unique<Ui::Form1>())
+MainWindow::MainWindow(QWidget *parent) : QWidget(parent), m_ui(std::make_unique<Ui::Form1>())
 {
     registerResources();
     m_ui->setupUi(this);
@@ -80,7 +79,8 @@ void MainWindow::runCommand(const std::function<void()> &command)
     } catch (const CommandError &error) {
         report(error);
     } catch (const std::bad_alloc &) {
-        report(CommandError(errors::OutOfMemory, QStringLiteral("MEMÓRIA INSUFICIENTE PARA ESTE TEXTO.")));
+        report(CommandError(errors::OutOfMemory,
+                            QStringLiteral("MEMÓRIA INSUFICIENTE PARA ESTE TEXTO.")));
     }
 }
 
@@ -91,7 +91,7 @@ void MainWindow::analyse()
         QtListBox list1(m_ui->List1);
         QtLabel label1(m_ui->Label1), label4(m_ui->Label4);
         QtPromptBox prompt(this);
-        runAnalysis({text1, list1, label1, label4, prompt, *m_speaker});
+        runAnalysis({ text1, list1, label1, label4, prompt, *m_speaker });
     });
 }
 
@@ -103,10 +103,11 @@ void MainWindow::print()
         QtLabel label4(m_ui->Label4);
         QtPromptBox prompt(this);
         QtMessageBox messages(this);
-        QtOptionButtons options({m_ui->Option1, m_ui->Option2, m_ui->Option3, m_ui->Option4});
+        QtOptionButtons options({ m_ui->Option1, m_ui->Option2, m_ui->Option3, m_ui->Option4 });
         QtWindow window(this, text1, list1);
         QtPrinter printer(m_ui->INKPicture1->pixmap().toImage());
-        runPrintJob({text1, list1, label4, prompt, messages, options, window, printer, *m_speaker});
+        runPrintJob(
+                { text1, list1, label4, prompt, messages, options, window, printer, *m_speaker });
     });
 }
 
@@ -143,8 +144,9 @@ void setUpApplication()
 
     // Debian's are in Qt's own folder; the Windows program carries them beside it.
     auto *translator = new QTranslator(qApp);
-    for (const QString &folder : {QLibraryInfo::path(QLibraryInfo::TranslationsPath),
-                                  QCoreApplication::applicationDirPath() + QStringLiteral("/translations")}) {
+    for (const QString &folder :
+         { QLibraryInfo::path(QLibraryInfo::TranslationsPath),
+           QCoreApplication::applicationDirPath() + QStringLiteral("/translations") }) {
         if (translator->load(QStringLiteral("qtbase_pt_BR"), folder)) {
             QApplication::installTranslator(translator);
             break;

@@ -62,7 +62,9 @@ QString QtTextBox::text()
     // end: QString::replace with a longer text would move the rest of the
     // text at every line, and a second buffer would double the peak memory.
     m_seen = m_document->toRawText();
-    auto isBreak = [](QChar c) { return c == QChar::ParagraphSeparator || c == QChar::LineSeparator; };
+    auto isBreak = [](QChar c) {
+        return c == QChar::ParagraphSeparator || c == QChar::LineSeparator;
+    };
     qsizetype from = m_seen.size();
     qsizetype to = from + std::count_if(m_seen.cbegin(), m_seen.cend(), isBreak);
     m_seen.resize(to);
@@ -129,7 +131,8 @@ void QtTextBox::showFront()
     }
     // More than the box can show at once.
     constexpr qsizetype ShownCharacters = 4096;
-    m_front->setPlainText(CombinationEdit::forDocument(QStringView(m_seen).mid(m_seenFront, ShownCharacters)));
+    m_front->setPlainText(
+            CombinationEdit::forDocument(QStringView(m_seen).mid(m_seenFront, ShownCharacters)));
 }
 
 void QtTextBox::showDocument()
@@ -196,7 +199,8 @@ void QtLabel::setCaption(const QString &caption)
         headed->setAccessibleName(caption);
 }
 
-QString QtPromptBox::inputBox(const QString &prompt, const QString &title, const QString &defaultAnswer)
+QString QtPromptBox::inputBox(const QString &prompt, const QString &title,
+                              const QString &defaultAnswer)
 {
     QInputDialog dialog(m_parent);
     dialog.setObjectName(QStringLiteral("InputBox"));
@@ -221,7 +225,8 @@ MessageBox::Answer QtMessageBox::askYesNo(const QString &prompt, const QString &
     auto *text = new QLabel(shown, &dialog);
     text->setObjectName(QStringLiteral("prompt"));
     text->setTextFormat(Qt::PlainText);
-    const int width = std::min(text->sizeHint().width(), MessageWidth); // the widest line, unwrapped
+    const int width =
+            std::min(text->sizeHint().width(), MessageWidth); // the widest line, unwrapped
     text->setWordWrap(true);
     text->setFixedWidth(width);
     text->setMinimumHeight(text->heightForWidth(width));
@@ -270,8 +275,9 @@ void QtBrowser::navigate(const QString &address)
 {
     if (!QDesktopServices::openUrl(QUrl(address))) {
         throw CommandError(errors::CannotCreateObject,
-                           QStringLiteral("NÃO FOI POSSÍVEL ABRIR O NAVEGADOR PARA %1. VERIFIQUE SE HÁ UM NAVEGADOR PADRÃO INSTALADO.")
-                               .arg(address.toUpper()));
+                           QStringLiteral("NÃO FOI POSSÍVEL ABRIR O NAVEGADOR PARA %1. VERIFIQUE "
+                                          "SE HÁ UM NAVEGADOR PADRÃO INSTALADO.")
+                                   .arg(address.toUpper()));
     }
 }
 

@@ -92,7 +92,8 @@ class QtPromptBox : public PromptBox
 {
 public:
     explicit QtPromptBox(QWidget *parent) : m_parent(parent) {}
-    QString inputBox(const QString &prompt, const QString &title, const QString &defaultAnswer) override;
+    QString inputBox(const QString &prompt, const QString &title,
+                     const QString &defaultAnswer) override;
 
 private:
     QWidget *m_parent;
@@ -139,7 +140,10 @@ private:
 class QtWindow : public Window
 {
 public:
-    QtWindow(QWidget *form, QtTextBox &text, QtListBox &list) : m_form(form), m_text(text), m_list(list) {}
+    QtWindow(QWidget *form, QtTextBox &text, QtListBox &list)
+        : m_form(form), m_text(text), m_list(list)
+    {
+    }
     void refresh() override;
 
 private:

@@ -47,11 +47,14 @@ bool QtPrinter::paintPages(QSizeF dotsPerInch, const std::function<bool()> &newP
                            const std::function<void(const QRect &)> &paint) const
 {
     // Whole device dots, rounded: truncated, a mark could move by a dot.
-    auto dots = [](double twips, double perInch) { return int(std::lround(twips * perInch / TwipsPerInch)); };
+    auto dots = [](double twips, double perInch) {
+        return int(std::lround(twips * perInch / TwipsPerInch));
+    };
     const double x = dotsPerInch.width(), y = dotsPerInch.height();
     // The mark at its stored density, whatever the printer's dots.
-    const QSize size(dots(m_mark.width() / (m_mark.dotsPerMeterX() * MetresPerInch) * TwipsPerInch, x),
-                     dots(m_mark.height() / (m_mark.dotsPerMeterY() * MetresPerInch) * TwipsPerInch, y));
+    const QSize size(
+            dots(m_mark.width() / (m_mark.dotsPerMeterX() * MetresPerInch) * TwipsPerInch, x),
+            dots(m_mark.height() / (m_mark.dotsPerMeterY() * MetresPerInch) * TwipsPerInch, y));
     size_t mark = 0;
     for (size_t page = 0; page < m_pageEnds.size(); ++page) {
         if (page > 0 && !newPage())

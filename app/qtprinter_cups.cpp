@@ -27,12 +27,13 @@ namespace {
 // CUPS reads them, whether or not such a printer exists.
 QString namedDefault()
 {
-    for (const char *variable : {"LPDEST", "PRINTER"}) {
+    for (const char *variable : { "LPDEST", "PRINTER" }) {
         const QString name = qEnvironmentVariable(variable);
         if (!name.isEmpty() && name != QLatin1String("lp"))
             return name;
     }
-    for (const QString &path : {QDir::homePath() + QStringLiteral("/.cups/lpoptions"), QStringLiteral("/etc/cups/lpoptions")}) {
+    for (const QString &path : { QDir::homePath() + QStringLiteral("/.cups/lpoptions"),
+                                 QStringLiteral("/etc/cups/lpoptions") }) {
         QFile file(path);
         if (!file.open(QIODevice::ReadOnly))
             continue;
@@ -48,7 +49,8 @@ QString namedDefault()
 // Whether the CUPS server (CUPS_SERVER, client.conf, or the local one) answers at all.
 bool serverAnswers()
 {
-    http_t *http = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, 5000, nullptr);
+    http_t *http = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1,
+                                5000, nullptr);
     httpClose(http);
     return http != nullptr;
 }
@@ -62,21 +64,26 @@ CommandError noPrinter()
     }
     const QString named = namedDefault();
     if (!named.isEmpty()) {
-        return CommandError(errors::NoPrinter,
-                            QStringLiteral("A IMPRESSORA PADRÃO \"%1\" NÃO EXISTE. ESCOLHA UMA IMPRESSORA INSTALADA "
-                                           "(lpoptions -d NOME, OU PRINTER=NOME AO ABRIR O PROGRAMA).")
-                                .arg(named));
+        return CommandError(
+                errors::NoPrinter,
+                QStringLiteral(
+                        "A IMPRESSORA PADRÃO \"%1\" NÃO EXISTE. ESCOLHA UMA IMPRESSORA INSTALADA "
+                        "(lpoptions -d NOME, OU PRINTER=NOME AO ABRIR O PROGRAMA).")
+                        .arg(named));
     }
     cups_dest_t *dests = nullptr;
     const int count = cupsGetDests2(CUPS_HTTP_DEFAULT, &dests);
     cupsFreeDests(count, dests);
     if (count > 0) {
-        return CommandError(errors::NoPrinter,
-                            QStringLiteral("NENHUMA IMPRESSORA FOI ESCOLHIDA COMO PADRÃO. ESCOLHA UMA "
-                                           "(lpoptions -d NOME, OU PRINTER=NOME AO ABRIR O PROGRAMA)."));
+        return CommandError(
+                errors::NoPrinter,
+                QStringLiteral("NENHUMA IMPRESSORA FOI ESCOLHIDA COMO PADRÃO. ESCOLHA UMA "
+                               "(lpoptions -d NOME, OU PRINTER=NOME AO ABRIR O PROGRAMA)."));
     }
-    return CommandError(errors::NoPrinter,
-                        QStringLiteral("NENHUMA IMPRESSORA INSTALADA. INSTALE UMA IMPRESSORA E TENTE DE NOVO."));
+    return CommandError(
+            errors::NoPrinter,
+            QStringLiteral(
+                    "NENHUMA IMPRESSORA INSTALADA. INSTALE UMA IMPRESSORA E TENTE DE NOVO."));
 }
 
 // The destination's default paper, its default options (lpoptions) applied,
@@ -93,12 +100,15 @@ std::optional<QPageLayout> ppdPaper(cups_dest_t *dest)
     ppdMarkDefaults(ppd);
     cupsMarkOptions(ppd, dest->num_options, dest->options);
     std::optional<QPageLayout> layout;
-    if (const ppd_size_t *size = ppdPageSize(ppd, nullptr); size && size->width > 0 && size->length > 0) {
-        const QPageSize paper(QSizeF(size->width, size->length), QPageSize::Point, QString::fromLatin1(size->name),
-                              QPageSize::ExactMatch);
+    if (const ppd_size_t *size = ppdPageSize(ppd, nullptr);
+        size && size->width > 0 && size->length > 0) {
+        const QPageSize paper(QSizeF(size->width, size->length), QPageSize::Point,
+                              QString::fromLatin1(size->name), QPageSize::ExactMatch);
         // PPD areas count from the bottom-left corner, in points.
-        const QMarginsF margins(size->left, size->length - size->top, size->width - size->right, size->bottom);
-        layout = QPageLayout(paper, QPageLayout::Portrait, margins, QPageLayout::Point, QMarginsF());
+        const QMarginsF margins(size->left, size->length - size->top, size->width - size->right,
+                                size->bottom);
+        layout =
+                QPageLayout(paper, QPageLayout::Portrait, margins, QPageLayout::Point, QMarginsF());
     }
     ppdClose(ppd);
     return layout;
@@ -109,7 +119,8 @@ std::optional<QPageLayout> ppdPaper(cups_dest_t *dest)
 // the page is laid out across and its printable area turns with it.
 QPageLayout inDefaultOrientation(cups_dest_t *dest, const QPageLayout &portrait)
 {
-    const QByteArray orientation = cupsGetOption("orientation-requested", dest->num_options, dest->options);
+    const QByteArray orientation =
+            cupsGetOption("orientation-requested", dest->num_options, dest->options);
     const QMarginsF m = portrait.margins();
     QMarginsF across;
     if (orientation == "4")
@@ -118,7 +129,8 @@ QPageLayout inDefaultOrientation(cups_dest_t *dest, const QPageLayout &portrait)
         across = QMarginsF(m.top(), m.right(), m.bottom(), m.left());
     else
         return portrait;
-    return QPageLayout(portrait.pageSize(), QPageLayout::Landscape, across, portrait.units(), QMarginsF());
+    return QPageLayout(portrait.pageSize(), QPageLayout::Landscape, across, portrait.units(),
+                       QMarginsF());
 }
 } // namespace
 
@@ -129,16 +141,23 @@ void QtPrinter::ensureAvailable()
         throw noPrinter();
     m_name = QString::fromLocal8Bit(dest->name);
     // A queue that rejects jobs says so now, before anything is asked or cut.
-    if (qstrcmp(cupsGetOption("printer-is-accepting-jobs", dest->num_options, dest->options), "false") == 0) {
+    if (qstrcmp(cupsGetOption("printer-is-accepting-jobs", dest->num_options, dest->options),
+                "false")
+        == 0) {
         cupsFreeDests(1, dest);
         throw CommandError(errors::PrinterError,
-                           QStringLiteral("A IMPRESSORA \"%1\" NÃO ESTÁ ACEITANDO TRABALHOS. LIBERE-A (cupsaccept %1) "
-                                          "OU ESCOLHA OUTRA (lpoptions -d NOME, OU PRINTER=NOME AO ABRIR O PROGRAMA).")
-                               .arg(m_name));
+                           QStringLiteral("A IMPRESSORA \"%1\" NÃO ESTÁ ACEITANDO TRABALHOS. "
+                                          "LIBERE-A (cupsaccept %1) "
+                                          "OU ESCOLHA OUTRA (lpoptions -d NOME, OU PRINTER=NOME AO "
+                                          "ABRIR O PROGRAMA).")
+                                   .arg(m_name));
     }
     // A queue without a PPD (a raw queue) tells only its paper, and takes the page as it is.
-    m_layout = inDefaultOrientation(dest, ppdPaper(dest).value_or(QPageLayout(
-        QPrinterInfo::printerInfo(m_name).defaultPageSize(), QPageLayout::Portrait, QMarginsF(), QPageLayout::Point, QMarginsF())));
+    m_layout = inDefaultOrientation(
+            dest,
+            ppdPaper(dest).value_or(QPageLayout(QPrinterInfo::printerInfo(m_name).defaultPageSize(),
+                                                QPageLayout::Portrait, QMarginsF(),
+                                                QPageLayout::Point, QMarginsF())));
     cupsFreeDests(1, dest);
 }
 
@@ -146,7 +165,9 @@ void QtPrinter::deliver()
 {
     QTemporaryFile spool(QDir::tempPath() + QStringLiteral("/dezenario-XXXXXX.pdf"));
     if (!spool.open())
-        throw CommandError(errors::PrinterError, QStringLiteral("NÃO FOI POSSÍVEL CRIAR O ARQUIVO DE IMPRESSÃO EM %1.").arg(QDir::tempPath()));
+        throw CommandError(errors::PrinterError,
+                           QStringLiteral("NÃO FOI POSSÍVEL CRIAR O ARQUIVO DE IMPRESSÃO EM %1.")
+                                   .arg(QDir::tempPath()));
     spool.close();
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
@@ -158,12 +179,18 @@ void QtPrinter::deliver()
     printer.setCreator(QStringLiteral("DEZENARIO"));
     QPainter painter;
     if (!painter.begin(&printer))
-        throw CommandError(errors::PrinterError, QStringLiteral("A IMPRESSORA \"%1\" NÃO PÔDE COMEÇAR A IMPRESSÃO.").arg(m_name));
+        throw CommandError(
+                errors::PrinterError,
+                QStringLiteral("A IMPRESSORA \"%1\" NÃO PÔDE COMEÇAR A IMPRESSÃO.").arg(m_name));
     // The same image every time, so the document holds it once.
-    const bool painted = paintPages(QSizeF(printer.resolution(), printer.resolution()), [&] { return printer.newPage(); },
-                                    [&](const QRect &at) { painter.drawImage(at, m_mark); });
+    const bool painted = paintPages(
+            QSizeF(printer.resolution(), printer.resolution()), [&] { return printer.newPage(); },
+            [&](const QRect &at) { painter.drawImage(at, m_mark); });
     if (!painter.end() || !painted || printer.printerState() == QPrinter::Error)
-        throw CommandError(errors::PrinterError, QStringLiteral("NÃO FOI POSSÍVEL GRAVAR AS PÁGINAS PARA A IMPRESSORA \"%1\".").arg(m_name));
+        throw CommandError(
+                errors::PrinterError,
+                QStringLiteral("NÃO FOI POSSÍVEL GRAVAR AS PÁGINAS PARA A IMPRESSORA \"%1\".")
+                        .arg(m_name));
 
     const QByteArray name = m_name.toLocal8Bit();
     const QByteArray file = spool.fileName().toLocal8Bit();
@@ -174,9 +201,10 @@ void QtPrinter::deliver()
     const int job = cupsPrintFile(name.constData(), file.constData(), "DEZENARIO", count, options);
     cupsFreeOptions(count, options);
     if (job == 0) {
-        throw CommandError(errors::PrinterError,
-                           QStringLiteral("A IMPRESSORA \"%1\" RECUSOU A IMPRESSÃO: %2")
-                               .arg(m_name, QString::fromLocal8Bit(cupsLastErrorString()).toUpper()));
+        throw CommandError(
+                errors::PrinterError,
+                QStringLiteral("A IMPRESSORA \"%1\" RECUSOU A IMPRESSÃO: %2")
+                        .arg(m_name, QString::fromLocal8Bit(cupsLastErrorString()).toUpper()));
     }
 }
 

@@ -22,8 +22,9 @@ bool spoolerRunning()
 {
     SC_HANDLE manager = OpenSCManagerW(nullptr, nullptr, SC_MANAGER_CONNECT);
     SC_HANDLE service = manager ? OpenServiceW(manager, L"Spooler", SERVICE_QUERY_STATUS) : nullptr;
-    SERVICE_STATUS status{};
-    const bool running = service && QueryServiceStatus(service, &status) && status.dwCurrentState == SERVICE_RUNNING;
+    SERVICE_STATUS status {};
+    const bool running = service && QueryServiceStatus(service, &status)
+            && status.dwCurrentState == SERVICE_RUNNING;
     if (service)
         CloseServiceHandle(service);
     if (manager)
@@ -36,23 +37,30 @@ bool spoolerRunning()
 CommandError noPrinter(const QString &named)
 {
     if (!spoolerRunning()) {
-        return CommandError(errors::NoPrinter,
-                            QStringLiteral("O SERVIÇO DE IMPRESSÃO DO WINDOWS (SPOOLER DE IMPRESSÃO) NÃO ESTÁ "
-                                           "FUNCIONANDO. INICIE-O EM SERVIÇOS E TENTE DE NOVO."));
+        return CommandError(
+                errors::NoPrinter,
+                QStringLiteral("O SERVIÇO DE IMPRESSÃO DO WINDOWS (SPOOLER DE IMPRESSÃO) NÃO ESTÁ "
+                               "FUNCIONANDO. INICIE-O EM SERVIÇOS E TENTE DE NOVO."));
     }
     if (!named.isEmpty()) {
         return CommandError(errors::NoPrinter,
-                            QStringLiteral("A IMPRESSORA PADRÃO \"%1\" NÃO EXISTE. ESCOLHA UMA IMPRESSORA INSTALADA %2.")
-                                .arg(named, ChooseOne));
+                            QStringLiteral("A IMPRESSORA PADRÃO \"%1\" NÃO EXISTE. ESCOLHA UMA "
+                                           "IMPRESSORA INSTALADA %2.")
+                                    .arg(named, ChooseOne));
     }
     DWORD needed = 0, count = 0;
-    EnumPrintersW(PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS, nullptr, 4, nullptr, 0, &needed, &count);
+    EnumPrintersW(PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS, nullptr, 4, nullptr, 0, &needed,
+                  &count);
     if (needed > 0) {
-        return CommandError(errors::NoPrinter,
-                            QStringLiteral("NENHUMA IMPRESSORA FOI ESCOLHIDA COMO PADRÃO. ESCOLHA UMA %1.").arg(ChooseOne));
+        return CommandError(
+                errors::NoPrinter,
+                QStringLiteral("NENHUMA IMPRESSORA FOI ESCOLHIDA COMO PADRÃO. ESCOLHA UMA %1.")
+                        .arg(ChooseOne));
     }
-    return CommandError(errors::NoPrinter,
-                        QStringLiteral("NENHUMA IMPRESSORA INSTALADA. INSTALE UMA IMPRESSORA E TENTE DE NOVO."));
+    return CommandError(
+            errors::NoPrinter,
+            QStringLiteral(
+                    "NENHUMA IMPRESSORA INSTALADA. INSTALE UMA IMPRESSORA E TENTE DE NOVO."));
 }
 } // namespace
 
@@ -76,17 +84,18 @@ void QtPrinter::deliver()
     HDC dc = CreateDCW(L"WINSPOOL", name.c_str(), nullptr, nullptr);
     if (!dc)
         throw noPrinter(m_name);
-    DOCINFOW document{};
+    DOCINFOW document {};
     document.cbSize = sizeof document;
     document.lpszDocName = L"DEZENARIO";
     // The job exists from StartDoc on; a failure after it aborts the job, so
     // that none of its pages is printed.
     if (StartDocW(dc, &document) <= 0) {
         DeleteDC(dc);
-        throw CommandError(errors::PrinterError, QStringLiteral("A IMPRESSORA \"%1\" RECUSOU A IMPRESSÃO.").arg(m_name));
+        throw CommandError(errors::PrinterError,
+                           QStringLiteral("A IMPRESSORA \"%1\" RECUSOU A IMPRESSÃO.").arg(m_name));
     }
     const QImage mark = m_mark.convertToFormat(QImage::Format_RGB32);
-    BITMAPINFO bitmap{};
+    BITMAPINFO bitmap {};
     bitmap.bmiHeader.biSize = sizeof bitmap.bmiHeader;
     bitmap.bmiHeader.biWidth = mark.width();
     bitmap.bmiHeader.biHeight = -mark.height(); // top row first, as QImage holds it
@@ -95,17 +104,20 @@ void QtPrinter::deliver()
     bitmap.bmiHeader.biCompression = BI_RGB;
     const QSizeF dotsPerInch(GetDeviceCaps(dc, LOGPIXELSX), GetDeviceCaps(dc, LOGPIXELSY));
     bool printed = StartPage(dc) > 0
-        && paintPages(dotsPerInch, [dc] { return EndPage(dc) > 0 && StartPage(dc) > 0; },
-                      [&](const QRect &at) {
-                          StretchDIBits(dc, at.x(), at.y(), at.width(), at.height(), 0, 0, mark.width(), mark.height(),
-                                        mark.constBits(), &bitmap, DIB_RGB_COLORS, SRCCOPY);
-                      })
-        && EndPage(dc) > 0;
+            && paintPages(
+                           dotsPerInch, [dc] { return EndPage(dc) > 0 && StartPage(dc) > 0; },
+                           [&](const QRect &at) {
+                               StretchDIBits(dc, at.x(), at.y(), at.width(), at.height(), 0, 0,
+                                             mark.width(), mark.height(), mark.constBits(), &bitmap,
+                                             DIB_RGB_COLORS, SRCCOPY);
+                           })
+            && EndPage(dc) > 0;
     printed = printed ? EndDoc(dc) > 0 : (AbortDoc(dc), false);
     DeleteDC(dc);
     if (!printed) {
-        throw CommandError(errors::PrinterError,
-                           QStringLiteral("A IMPRESSORA \"%1\" NÃO ACEITOU AS PÁGINAS.").arg(m_name));
+        throw CommandError(
+                errors::PrinterError,
+                QStringLiteral("A IMPRESSORA \"%1\" NÃO ACEITOU AS PÁGINAS.").arg(m_name));
     }
 }
 

@@ -83,7 +83,8 @@ struct Use
     long grownKilobytes = 0;
 };
 
-Use pasteAndClick(MainWindow &window, const QString &text, const char *button, const QStringList &answers)
+Use pasteAndClick(MainWindow &window, const QString &text, const char *button,
+                  const QStringList &answers)
 {
     QApplication::clipboard()->setText(text);
     dezenario::test::PeakMemory memory;
@@ -106,7 +107,7 @@ Use pasteAndClick(MainWindow &window, const QString &text, const char *button, c
 // The best of the iterations: the least noisy figure on a shared machine.
 void report(benchmark::State &state, const QList<Use> &uses, double count, const char *unit)
 {
-    Use best{1e9, 1e9, 0};
+    Use best { 1e9, 1e9, 0 };
     for (const Use &use : uses) {
         best.pasteSeconds = std::min(best.pasteSeconds, use.pasteSeconds);
         best.clickSeconds = std::min(best.clickSeconds, use.clickSeconds);
@@ -128,24 +129,26 @@ void WindowAnalysis(benchmark::State &state)
     window.show();
     QList<Use> uses;
     for (auto _ : state) {
-        uses << pasteAndClick(window, text, "ANALIZAR", {state.range(1) ? QStringLiteral(")") : QString()});
+        uses << pasteAndClick(window, text, "ANALIZAR",
+                              { state.range(1) ? QStringLiteral(")") : QString() });
         state.SetIterationTime(uses.last().pasteSeconds + uses.last().clickSeconds);
     }
     report(state, uses, lines, "line");
 }
 BENCHMARK(WindowAnalysis)
-    ->ArgsProduct({{10000, 100000, 1000000, 2000000}, {1, 0}})
-    ->ArgNames({"lines", "separator"})
-    ->UseManualTime()
-    ->Unit(benchmark::kMillisecond)
-    ->Iterations(3);
+        ->ArgsProduct({ { 10000, 100000, 1000000, 2000000 }, { 1, 0 } })
+        ->ArgNames({ "lines", "separator" })
+        ->UseManualTime()
+        ->Unit(benchmark::kMillisecond)
+        ->Iterations(3);
 
 // CUPS still handing on an earlier run's pages would share the processor.
 void waitForIdlePrinter()
 {
     for (;;) {
         cups_job_t *jobs = nullptr;
-        const int active = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, nullptr, 0, CUPS_WHICHJOBS_ACTIVE);
+        const int active =
+                cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, nullptr, 0, CUPS_WHICHJOBS_ACTIVE);
         cupsFreeJobs(active, jobs);
         if (active <= 0)
             return;
@@ -168,20 +171,29 @@ void WindowPrint(benchmark::State &state)
     QList<Use> uses;
     for (auto _ : state) {
         waitForIdlePrinter();
-        uses << pasteAndClick(window, text, "IMPRIMIR", {quantity, QStringLiteral("Sim")});
+        uses << pasteAndClick(window, text, "IMPRIMIR", { quantity, QStringLiteral("Sim") });
         state.SetIterationTime(uses.last().clickSeconds);
         if (!window.findChild<QPlainTextEdit *>(QStringLiteral("Text1"))->document()->isEmpty())
             state.SkipWithError("the run did not take every number");
     }
     report(state, uses, numbers, "number");
 }
-BENCHMARK(WindowPrint)->Arg(10000)->Arg(100000)->Arg(1000000)->Arg(2000000)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(WindowPrint)
+        ->Arg(10000)
+        ->Arg(100000)
+        ->Arg(1000000)
+        ->Arg(2000000)
+        ->UseManualTime()
+        ->Unit(benchmark::kMillisecond)
+        ->Iterations(1);
 
 } // namespace
 
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen") : qgetenv("QT_QPA_PLATFORM"));
+    qputenv("QT_QPA_PLATFORM",
+            qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen")
+                                                 : qgetenv("QT_QPA_PLATFORM"));
     QApplication app(argc, argv);
     setUpApplication();
     benchmark::Initialize(&argc, argv);

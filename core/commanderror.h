@@ -11,7 +11,9 @@ class CommandError : public std::runtime_error
 {
 public:
     CommandError(int number, const QString &description)
-        : std::runtime_error(description.toStdString()), m_number(number), m_description(description)
+        : std::runtime_error(description.toStdString()),
+          m_number(number),
+          m_description(description)
     {
     }
     int number() const { return m_number; }
@@ -24,8 +26,8 @@ private:
 
 // Error numbers follow the classic runtime's, so a user's report stays familiar.
 namespace errors {
-constexpr int TypeMismatch = 13;   // a text that is no number
-constexpr int Overflow = 6;        // a number out of range
+constexpr int TypeMismatch = 13; // a text that is no number
+constexpr int Overflow = 6; // a number out of range
 constexpr int OutOfMemory = 7;
 constexpr int CannotCreateObject = 429; // no browser to open the site
 constexpr int PrinterError = 482;

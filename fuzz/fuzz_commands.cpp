@@ -25,11 +25,15 @@ static void analyse(const QString &text, const QString &separator)
     const QStringList want = model::analyse(text, separator);
     test::Desk d;
     d.content = text;
-    d.answers = {separator};
-    runAnalysis({d, d, d, d, d, d});
-    agree(d.items == want && d.caption == QString::number(want.size()) && d.content.isEmpty(), "entries", text);
-    agree(d.asked == QStringList{"ELIMINAR SEPARADORES", ")"} && d.beeps == 1
-              && d.announced == QStringList{QStringLiteral("DEZENAS ENCONTRADAS: %1").arg(want.size())}, "end", text);
+    d.answers = { separator };
+    runAnalysis({ d, d, d, d, d, d });
+    agree(d.items == want && d.caption == QString::number(want.size()) && d.content.isEmpty(),
+          "entries", text);
+    agree(d.asked == QStringList { "ELIMINAR SEPARADORES", ")" } && d.beeps == 1
+                  && d.announced
+                          == QStringList { QStringLiteral("DEZENAS ENCONTRADAS: %1")
+                                                   .arg(want.size()) },
+          "end", text);
 }
 
 // failure: a Desk::Failure; 5 is "Não" at the confirmation, 6 Cancel at the quantity.
@@ -38,35 +42,50 @@ static void print(const QString &text, int numbersPerGame, int slips, int failur
     const model::PrintRun want = model::print(text, numbersPerGame, slips);
     test::Desk d;
     d.content = text;
-    d.answers = {failure == 6 ? QString() : QString::number(slips * 3)};
+    d.answers = { failure == 6 ? QString() : QString::number(slips * 3) };
     d.answer = failure == 5 ? MessageBox::No : MessageBox::Yes;
     d.selected = numbersPerGame - 5;
-    d.failure = test::Desk::Failure(failure < 5 && (slips > 1 || failure < 2 || failure > 3) ? failure : 0);
+    d.failure = test::Desk::Failure(
+            failure < 5 && (slips > 1 || failure < 2 || failure > 3) ? failure : 0);
     int error = 0;
     try {
-        runPrintJob({d, d, d, d, d, d, d, d, d}, QLocale::c());
+        runPrintJob({ d, d, d, d, d, d, d, d, d }, QLocale::c());
     } catch (const CommandError &e) {
         error = e.number();
-        agree(e.description().endsWith(QStringLiteral("\nNADA FOI IMPRESSO: AS APOSTAS FORAM MANTIDAS NO QUADRO.")) == (error == 482), "message", text);
+        agree(e.description().endsWith(
+                      QStringLiteral("\nNADA FOI IMPRESSO: AS APOSTAS FORAM MANTIDAS NO QUADRO."))
+                      == (error == 482),
+              "message", text);
     } catch (const std::bad_alloc &) {
         error = 7;
     }
-    agree(d.caption == QStringLiteral("IMPRESSOS") && error == QList<int>{0, 484, 482, 7, 482}.at(d.failure), "error", text);
+    agree(d.caption == QStringLiteral("IMPRESSOS")
+                  && error == QList<int> { 0, 484, 482, 7, 482 }.at(d.failure),
+          "error", text);
     const bool stopped = failure == 5 || failure == 6;
-    if (d.failure || stopped) { // all or nothing: a run that stops prints nothing and keeps every bet
-        agree(d.content == text && d.printed.isEmpty() && d.beeps == 0 && d.asked.isEmpty() == (failure == 1)
-                  && (d.items == QStringList{"old entry"}) == (failure == 1 || stopped), "run that printed nothing", text);
+    if (d.failure
+        || stopped) { // all or nothing: a run that stops prints nothing and keeps every bet
+        agree(d.content == text && d.printed.isEmpty() && d.beeps == 0
+                      && d.asked.isEmpty() == (failure == 1)
+                      && (d.items == QStringList { "old entry" }) == (failure == 1 || stopped),
+              "run that printed nothing", text);
         return;
     }
-    agree(d.items == want.log && d.printed == want.pages && d.content == want.left, "print run", text);
-    agree(d.asked == QStringList{"DEZENARIO", "3"} && d.beeps == 1
-              && d.announced == QStringList{QStringLiteral("VOLANTES IMPRESSOS: %1").arg(slips)}, "end", text);
+    agree(d.items == want.log && d.printed == want.pages && d.content == want.left, "print run",
+          text);
+    agree(d.asked == QStringList { "DEZENARIO", "3" } && d.beeps == 1
+                  && d.announced
+                          == QStringList { QStringLiteral("VOLANTES IMPRESSOS: %1").arg(slips) },
+          "end", text);
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const int n = size > 0 ? (data[0] >> 1) % 4 : 0;
-    auto text = [&](size_t from) { return QString::fromUtf8(reinterpret_cast<const char *>(data) + from, qsizetype(size - from)); };
+    auto text = [&](size_t from) {
+        return QString::fromUtf8(reinterpret_cast<const char *>(data) + from,
+                                 qsizetype(size - from));
+    };
     if (size >= 2 && size <= 8192 && data[0] % 2)
         print(text(2), 6 + n, data[1] % 16, (data[1] >> 4) % 8);
     else if (size >= size_t(1 + n) && size <= 8192 && data[0] % 2 == 0)

@@ -16,13 +16,13 @@ std::optional<MarkPosition> numberMarkPosition(int game, QStringView dezena)
         return std::nullopt;
     const int group = (n - 1) / 10;
     const int row = (n - 1) % 10;
-    return MarkPosition{GameColumnX[game - 1][group], RowY[row]};
+    return MarkPosition { GameColumnX[game - 1][group], RowY[row] };
 }
 
 MarkPosition countMarkPosition(int numbersPerGame)
 {
     Q_ASSERT(numbersPerGame >= 6 && numbersPerGame <= 9);
-    return MarkPosition{CountBoxX, RowY[numbersPerGame - 6]};
+    return MarkPosition { CountBoxX, RowY[numbersPerGame - 6] };
 }
 
 void paintMark(Printer &printer, MarkPosition position)

@@ -13,13 +13,14 @@ namespace dezenario {
 namespace SlipLayout {
 
 // X of each tens group (01-10 ... 51-60) in games 1 to 3.
-inline constexpr std::array<std::array<qint32, 6>, 3> GameColumnX{{
-    {1140, 1320, 1500, 1680, 1860, 2060},
-    {2500, 2680, 2860, 3040, 3220, 3420},
-    {3850, 4030, 4210, 4390, 4570, 4770},
-}};
+inline constexpr std::array<std::array<qint32, 6>, 3> GameColumnX { {
+        { 1140, 1320, 1500, 1680, 1860, 2060 },
+        { 2500, 2680, 2860, 3040, 3220, 3420 },
+        { 3850, 4030, 4210, 4390, 4570, 4770 },
+} };
 // Y of the numbers ending in 1, 2, ..., 9, 0: the first of a group lowest.
-inline constexpr std::array<qint32, 10> RowY{3730, 3360, 3010, 2640, 2280, 1930, 1550, 1180, 800, 430};
+inline constexpr std::array<qint32, 10> RowY { 3730, 3360, 3010, 2640, 2280,
+                                               1930, 1550, 1180, 800,  430 };
 inline constexpr qint32 CountBoxX = 5290;
 
 // The box of a number in game 1, 2 or 3; none unless the text is exactly one

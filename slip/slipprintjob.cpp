@@ -19,20 +19,25 @@ const QString GameEnd = QStringLiteral("* ");
 
 QString quantityPrompt()
 {
-    return QStringLiteral("DIGITE A QUANTIDADE DE VOLANTES VOCE QUER IMPRIMIR\nSÓ VALEM MULTIPLOS DE 3");
+    return QStringLiteral(
+            "DIGITE A QUANTIDADE DE VOLANTES VOCE QUER IMPRIMIR\nSÓ VALEM MULTIPLOS DE 3");
 }
 
 QString confirmationPrompt()
 {
-    return QStringList{
-        QStringLiteral("COPIE E COLE OU DIGITE SOMENTE OS NUMEROS A SEREM IMPRESSOS , NÃO USE INDICE EX: "),
+    return QStringList {
+        QStringLiteral("COPIE E COLE OU DIGITE SOMENTE OS NUMEROS A SEREM IMPRESSOS , NÃO USE "
+                       "INDICE EX: "),
         QStringLiteral("01) 12-22-35-44-49-54  "),
         QStringLiteral(" DIGITE APENAS 12-22-35-44-49-54 SEM LINHAS DE SEPARAÇÃO E SEM ESPAÇOS"),
-        QStringLiteral("18-23-52-58-28-20-18-23-36-58-28-20-18-23-36-54-28-20-07-23-36-54-28-20-07-23-46-54-"
-                       "28-20-07-23-43-46-28-20-23-43-46-57-28-20-22-23-43-57-28-20-22-23-35-57-28-20-11-22-"
+        QStringLiteral("18-23-52-58-28-20-18-23-36-58-28-20-18-23-36-54-28-20-07-23-36-54-28-20-07-"
+                       "23-46-54-"
+                       "28-20-07-23-43-46-28-20-23-43-46-57-28-20-22-23-43-57-28-20-22-23-35-57-28-"
+                       "20-11-22-"
                        "23-35-28-20-"),
         QStringLiteral("DESEJA CONTINUAR ? "),
-    }.join(u'\n');
+    }
+            .join(u'\n');
 }
 
 // The four options form one group: exactly one of them is selected.
@@ -49,7 +54,10 @@ int selectedNumbersPerGame(const OptionButtons &options)
 class DezenaTaker
 {
 public:
-    DezenaTaker(CombinationBuffer &buffer, ListBox &log) : m_buffer(buffer), m_dash(buffer, QStringLiteral("-")), m_log(log) {}
+    DezenaTaker(CombinationBuffer &buffer, ListBox &log)
+        : m_buffer(buffer), m_dash(buffer, QStringLiteral("-")), m_log(log)
+    {
+    }
 
     std::optional<QString> takeNextDezena()
     {
@@ -78,7 +86,8 @@ private:
     ListBox &m_log;
 };
 
-void printSlips(const PrintControls &c, CombinationBuffer &buffer, int numbersPerGame, int slipCount)
+void printSlips(const PrintControls &c, CombinationBuffer &buffer, int numbersPerGame,
+                int slipCount)
 {
     DezenaTaker taker(buffer, c.list1);
     for (int slipNumber = 1; slipNumber <= slipCount; ++slipNumber) {
@@ -95,7 +104,8 @@ void printSlips(const PrintControls &c, CombinationBuffer &buffer, int numbersPe
             }
             c.list1.addItem(GameEnd);
         }
-        SlipLayout::paintMark(c.printer, SlipLayout::countMarkPosition(selectedNumbersPerGame(c.options)));
+        SlipLayout::paintMark(c.printer,
+                              SlipLayout::countMarkPosition(selectedNumbersPerGame(c.options)));
         c.printer.endPage();
         c.list1.addItem(QStringLiteral("* %1* ").arg(slipNumber));
     }
@@ -110,19 +120,24 @@ int slipCountFor(const QString &quantity, const QLocale &locale)
     bool ok = false;
     const double value = locale.toDouble(typed, &ok);
     if (!ok || std::isnan(value)) {
-        throw CommandError(errors::TypeMismatch,
-                           QStringLiteral("A QUANTIDADE \"%1\" NÃO É UM NÚMERO. DIGITE, POR EXEMPLO, 3.")
-                               .arg(shown));
+        throw CommandError(
+                errors::TypeMismatch,
+                QStringLiteral("A QUANTIDADE \"%1\" NÃO É UM NÚMERO. DIGITE, POR EXEMPLO, 3.")
+                        .arg(shown));
     }
     // nearbyint rounds in the default mode, to nearest with a half to even.
     const double slips = std::nearbyint(value / 3.0);
-    if (!(slips >= std::numeric_limits<qint32>::min() && slips <= std::numeric_limits<qint32>::max()))
-        throw CommandError(errors::Overflow, QStringLiteral("A QUANTIDADE \"%1\" É GRANDE DEMAIS.").arg(shown));
-    if (slips > MaxSlips) {
+    if (!(slips >= std::numeric_limits<qint32>::min()
+          && slips <= std::numeric_limits<qint32>::max()))
         throw CommandError(errors::Overflow,
-                           QStringLiteral("A QUANTIDADE \"%1\" É GRANDE DEMAIS: NO MÁXIMO %2 VOLANTES POR VEZ.")
-                               .arg(shown)
-                               .arg(MaxSlips * GamesPerSlip));
+                           QStringLiteral("A QUANTIDADE \"%1\" É GRANDE DEMAIS.").arg(shown));
+    if (slips > MaxSlips) {
+        throw CommandError(
+                errors::Overflow,
+                QStringLiteral(
+                        "A QUANTIDADE \"%1\" É GRANDE DEMAIS: NO MÁXIMO %2 VOLANTES POR VEZ.")
+                        .arg(shown)
+                        .arg(MaxSlips * GamesPerSlip));
     }
     return int(slips);
 }
@@ -134,7 +149,8 @@ void runPrintJob(const PrintControls &c, const QLocale &locale)
     // Said before anything is asked, so nobody types a quantity for a print that cannot happen.
     c.printer.ensureAvailable();
 
-    const QString quantity = c.prompt.inputBox(quantityPrompt(), QStringLiteral("DEZENARIO"), QStringLiteral("3"));
+    const QString quantity =
+            c.prompt.inputBox(quantityPrompt(), QStringLiteral("DEZENARIO"), QStringLiteral("3"));
     if (quantity.isEmpty())
         return;
     if (c.messages.askYesNo(confirmationPrompt(), QStringLiteral("DEZENARIO")) == MessageBox::No)
@@ -156,7 +172,11 @@ void runPrintJob(const PrintControls &c, const QLocale &locale)
         c.printer.endDocument();
     } catch (const CommandError &error) {
         keepTheBets();
-        throw CommandError(error.number(), error.description() + QStringLiteral("\nNADA FOI IMPRESSO: AS APOSTAS FORAM MANTIDAS NO QUADRO."));
+        throw CommandError(
+                error.number(),
+                error.description()
+                        + QStringLiteral(
+                                "\nNADA FOI IMPRESSO: AS APOSTAS FORAM MANTIDAS NO QUADRO."));
     } catch (...) {
         keepTheBets();
         throw;

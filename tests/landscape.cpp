@@ -8,7 +8,7 @@
 int wmain(int argc, wchar_t **argv)
 {
     HANDLE printer = nullptr;
-    PRINTER_DEFAULTSW access{nullptr, nullptr, PRINTER_ALL_ACCESS};
+    PRINTER_DEFAULTSW access { nullptr, nullptr, PRINTER_ALL_ACCESS };
     if (argc != 2 || !OpenPrinterW(argv[1], &printer, &access))
         return 1;
     DWORD size = 0;

@@ -15,11 +15,20 @@ namespace dezenario::test {
 // A literal text box (a cut really shortens the text), the list, the labels (the caption set last),
 // the prompts (answered from a queue; the empty answer is Cancel), one group of options, and a
 // printer whose next paint after an ended page opens a new one.
-struct Desk : TextBox, ListBox, Label, PromptBox, MessageBox, Speaker, Window, OptionButtons, Printer
+struct Desk : TextBox,
+              ListBox,
+              Label,
+              PromptBox,
+              MessageBox,
+              Speaker,
+              Window,
+              OptionButtons,
+              Printer
 {
     enum Failure { Works, Absent, FailsOnSlip2, OutOfMemoryOnSlip2, Refuses };
     QString content, caption;
-    QStringList items{QStringLiteral("old entry")}, answers, asked, announced; // asked: each prompt's title and default
+    QStringList items { QStringLiteral("old entry") }, answers, asked,
+            announced; // asked: each prompt's title and default
     Answer answer = Yes;
     int beeps = 0, selected = 1;
     Failure failure = Works;
@@ -74,12 +83,16 @@ struct Desk : TextBox, ListBox, Label, PromptBox, MessageBox, Speaker, Window, O
 // copy and a cut really removes. Slow on purpose; the fast commands must agree.
 namespace dezenario::model {
 
-inline QString twoDigits(int n) { return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0')); }
+inline QString twoDigits(int n)
+{
+    return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'));
+}
 
 // The slip's boxes as measured off a blank slip, in twips: x of the tens groups
 // of games 1 to 3, y of the units 1 to 9 and 0 (and of the counts 6 to 9).
-constexpr int BoxX[] = {1140, 1320, 1500, 1680, 1860, 2060, 2500, 2680, 2860, 3040, 3220, 3420, 3850, 4030, 4210, 4390, 4570, 4770};
-constexpr int BoxY[] = {3730, 3360, 3010, 2640, 2280, 1930, 1550, 1180, 800, 430}, CountX = 5290;
+constexpr int BoxX[] = { 1140, 1320, 1500, 1680, 1860, 2060, 2500, 2680, 2860,
+                         3040, 3220, 3420, 3850, 4030, 4210, 4390, 4570, 4770 };
+constexpr int BoxY[] = { 3730, 3360, 3010, 2640, 2280, 1930, 1550, 1180, 800, 430 }, CountX = 5290;
 
 // The numbers that the analysis lists, from the pasted text with its line breaks as CR LF.
 inline QStringList analyse(QString buffer, const QString &separator)
@@ -90,7 +103,8 @@ inline QStringList analyse(QString buffer, const QString &separator)
         text.clear();
         for (;;) {
             const QString snapshot = buffer;
-            const qsizetype p = snapshot.indexOf(separator) + 1, r = snapshot.indexOf(QLatin1Char('\r')) + 1, before = buffer.size();
+            const qsizetype p = snapshot.indexOf(separator) + 1,
+                            r = snapshot.indexOf(QLatin1Char('\r')) + 1, before = buffer.size();
             if (p < 2 || r == 0)
                 break;
             if (p < 14)
@@ -127,7 +141,8 @@ inline PrintRun print(QString buffer, int numbersPerGame, int slipCount)
                 const qsizetype p = buffer.indexOf(QLatin1Char('-')) + 1;
                 if (p == 0)
                     continue;
-                const QString dezena = buffer.left(p - 1).remove(QRegularExpression(QStringLiteral("\\A +| +\\z")));
+                const QString dezena = buffer.left(p - 1).remove(
+                        QRegularExpression(QStringLiteral("\\A +| +\\z")));
                 run.log << dezena;
                 buffer.remove(0, p);
                 for (int n = 1; n <= 60; ++n)
