@@ -16,7 +16,7 @@ want=(
   xvfb xauth xdotool xdg-utils dpkg-dev file
   lintian appstream desktop-file-utils man-db
   dbus at-spi2-core python3-pyatspi
-  clang libclang-rt-14-dev
+  clang-format git
 )
 windows=false
 if [ "${1:-}" = --windows ]; then

@@ -9,9 +9,9 @@
 #                        file, and set to fit every page to the paper, as some queues are
 #   DEZENARIO-ACROSS     cups-pdf, A4, landscape by default
 #   DEZENARIO-TURNED     the same PostScript driver and file, in reverse landscape by default
-#   DEZENARIO-WIDE       cups-pdf, A4, that the Windows tests set to landscape in Wine's printer preferences
 #   DEZENARIO-NULL       raw, throws every job away: for the benchmarks
 #   DEZENARIO-REFUSING   rejects every job, to test how a refusal is reported
+#   DEZENARIO-DENIED     lets nobody print, so a job is refused only when it is handed over
 
 cupsd_running() { lpstat -r 2>/dev/null | grep -q 'is running'; }
 
@@ -48,10 +48,11 @@ add_queue DEZENARIO-SLIP cups-pdf:/ "$pdf" PageSize=Custom.110x200mm
 add_queue DEZENARIO-PS "file://$DEZENARIO_PS_FILE" drv:///sample.drv/generic.ppd print-scaling-default=fit
 add_queue DEZENARIO-ACROSS cups-pdf:/ "$pdf" orientation-requested-default=4
 add_queue DEZENARIO-TURNED "file://$DEZENARIO_PS_FILE" drv:///sample.drv/generic.ppd orientation-requested-default=5
-add_queue DEZENARIO-WIDE cups-pdf:/ "$pdf"
 add_queue DEZENARIO-NULL file:///dev/null raw
 add_queue DEZENARIO-REFUSING cups-pdf:/ "$pdf"
 cupsreject DEZENARIO-REFUSING
+add_queue DEZENARIO-DENIED cups-pdf:/ "$pdf"
+lpadmin -p DEZENARIO-DENIED -u allow:nobody
 
 export PRINTER=DEZENARIO-PDF
 DEZENARIO_PDF_DIR="$(getent passwd "$(id -un)" | cut -d: -f6)/PDF"
