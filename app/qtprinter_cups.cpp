@@ -197,7 +197,16 @@ void QtPrinter::deliver()
     // The page is already laid out on the printer's own paper and in its own
     // orientation: no filter may scale or centre it, whatever the queue's default.
     cups_option_t *options = nullptr;
-    const int count = cupsAddOption("print-scaling", "none", 0, &options);
+    int count = cupsAddOption("print-scaling", "none", 0, &options);
+    // The server applies only its own defaults; the paper and orientation that the page was
+    // laid out for may come from the user's lpoptions, so the job names them, as lp does.
+    if (cups_dest_t *dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, name.constData(), nullptr)) {
+        for (const char *laidOutFor : { "media", "PageSize", "orientation-requested" }) {
+            if (const char *value = cupsGetOption(laidOutFor, dest->num_options, dest->options))
+                count = cupsAddOption(laidOutFor, value, count, &options);
+        }
+        cupsFreeDests(1, dest);
+    }
     const int job = cupsPrintFile(name.constData(), file.constData(), "DEZENARIO", count, options);
     cupsFreeOptions(count, options);
     if (job == 0) {

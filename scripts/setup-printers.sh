@@ -4,7 +4,8 @@
 # system's default printer is left as it is.
 #   DEZENARIO-PDF        cups-pdf, A4, printable area the whole sheet; PDFs go to $HOME/PDF
 #   DEZENARIO-LETTER     cups-pdf, US Letter by default
-#   DEZENARIO-SLIP       cups-pdf, a custom paper of 110 x 200 mm, the slip's own size
+#   DEZENARIO-SLIP       cups-pdf, A4, that the tests' lpoptions set to the slip's own paper,
+#                        110 x 200 mm
 #   DEZENARIO-PS         CUPS's generic PostScript driver (Letter, 12 pt margins), written to a
 #                        file, and set to fit every page to the paper, as some queues are
 #   DEZENARIO-ACROSS     cups-pdf, A4, landscape by default
@@ -44,7 +45,8 @@ add_queue() { # name device model [option ...]
 }
 add_queue DEZENARIO-PDF cups-pdf:/ "$pdf"
 add_queue DEZENARIO-LETTER cups-pdf:/ "$pdf" PageSize=Letter
-add_queue DEZENARIO-SLIP cups-pdf:/ "$pdf" PageSize=Custom.110x200mm
+add_queue DEZENARIO-SLIP cups-pdf:/ "$pdf"
+lpadmin -p DEZENARIO-SLIP -o PageSize=A4
 add_queue DEZENARIO-PS "file://$DEZENARIO_PS_FILE" drv:///sample.drv/generic.ppd print-scaling-default=fit
 add_queue DEZENARIO-ACROSS cups-pdf:/ "$pdf" orientation-requested-default=4
 add_queue DEZENARIO-TURNED "file://$DEZENARIO_PS_FILE" drv:///sample.drv/generic.ppd orientation-requested-default=5

@@ -161,12 +161,12 @@ private slots:
     void initTestCase()
     {
         setUpApplication();
-        // lpoptions that name a default printer that does not exist, read at CUPS's first call.
+        // lpoptions naming a missing default and the slip's paper for a queue, read by CUPS once.
         QVERIFY(QDir(m_home.path()).mkdir(QStringLiteral(".cups")));
         QFile lpoptions(m_home.filePath(QStringLiteral(".cups/lpoptions")));
         QVERIFY(lpoptions.open(QIODevice::WriteOnly)
-                && lpoptions.write("Dest DEZENARIO-SLIP PageSize=Custom.110x200mm\nDefault "
-                                   "NO-DEFAULT-QUEUE\n")
+                && lpoptions.write("Dest DEZENARIO-SLIP PageSize=Custom.110x200mm\n"
+                                   "Default NO-DEFAULT-QUEUE\n")
                         > 0);
         qputenv("HOME", m_home.path().toLocal8Bit());
         qunsetenv("LPDEST");
@@ -370,8 +370,7 @@ private slots:
     void print_data()
     {
         QTest::addColumn<Queue>("queue");
-        // Wine shows the same CUPS queues as Windows printers. The spooler's rows run on Windows,
-        // or on Linux under Wine through tests/windows.sh.
+        // The spooler's rows run on Windows, or on the same queues under Wine (tests/windows.sh).
         enum { Cups = 1, Spooler = 2, Both = 3 };
         const int here = OnWindows || qEnvironmentVariableIsSet("DEZENARIO_WINE_TEST") ? 2 : 1;
         auto row = [here](int on, const char *name, const Queue &queue) {
