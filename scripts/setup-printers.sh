@@ -53,6 +53,8 @@ add_queue DEZENARIO-TURNED "file://$DEZENARIO_PS_FILE" drv:///sample.drv/generic
 add_queue DEZENARIO-NULL file:///dev/null raw
 add_queue DEZENARIO-REFUSING cups-pdf:/ "$pdf"
 cupsreject DEZENARIO-REFUSING
+# A queue that lets nobody print refuses even cupsenable: let everybody in while it is set up.
+lpstat -p DEZENARIO-DENIED >/dev/null 2>&1 && lpadmin -p DEZENARIO-DENIED -u allow:all
 add_queue DEZENARIO-DENIED cups-pdf:/ "$pdf"
 lpadmin -p DEZENARIO-DENIED -u allow:nobody
 
