@@ -158,6 +158,13 @@ void QtPrinter::ensureAvailable()
             ppdPaper(dest).value_or(QPageLayout(QPrinterInfo::printerInfo(m_name).defaultPageSize(),
                                                 QPageLayout::Portrait, QMarginsF(),
                                                 QPageLayout::Point, QMarginsF())));
+    // The server applies only its own defaults; the paper and orientation may come from the
+    // user's lpoptions, so the job names the ones the page is laid out for, as lp does.
+    m_laidOutFor.clear();
+    for (const char *option : { "media", "PageSize", "orientation-requested" }) {
+        if (const char *value = cupsGetOption(option, dest->num_options, dest->options))
+            m_laidOutFor.emplace_back(option, value);
+    }
     cupsFreeDests(1, dest);
 }
 
@@ -198,15 +205,8 @@ void QtPrinter::deliver()
     // orientation: no filter may scale or centre it, whatever the queue's default.
     cups_option_t *options = nullptr;
     int count = cupsAddOption("print-scaling", "none", 0, &options);
-    // The server applies only its own defaults; the paper and orientation that the page was
-    // laid out for may come from the user's lpoptions, so the job names them, as lp does.
-    if (cups_dest_t *dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, name.constData(), nullptr)) {
-        for (const char *laidOutFor : { "media", "PageSize", "orientation-requested" }) {
-            if (const char *value = cupsGetOption(laidOutFor, dest->num_options, dest->options))
-                count = cupsAddOption(laidOutFor, value, count, &options);
-        }
-        cupsFreeDests(1, dest);
-    }
+    for (const auto &[option, value] : m_laidOutFor)
+        count = cupsAddOption(option.constData(), value.constData(), count, &options);
     const int job = cupsPrintFile(name.constData(), file.constData(), "DEZENARIO", count, options);
     cupsFreeOptions(count, options);
     if (job == 0) {
