@@ -27,6 +27,8 @@ public:
 
     // The sound of the commands; tests listen to it.
     QtSpeaker *speaker() const { return m_speaker; }
+    // Runs a command, and shows its error in an error box; tests run their own commands too.
+    void runCommand(const std::function<void()> &command);
 
 private slots:
     void analyse();
@@ -35,8 +37,6 @@ private slots:
     void visit();
 
 private:
-    void runCommand(const std::function<void()> &command);
-
     std::unique_ptr<Ui::Form1> m_ui;
     QtSpeaker *m_speaker;
 };

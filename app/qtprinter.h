@@ -45,7 +45,7 @@ private:
     QImage m_mark;
     QString m_name; // as the user knows the printer
     QPageLayout m_layout; // the paper and printable area, where the system must say them
-    // CUPS: the paper and orientation m_layout was made for, to name with the job.
+    // CUPS: the paper and orientation m_layout was made for, which the job names.
     std::vector<std::pair<QByteArray, QByteArray>> m_laidOutFor;
     std::vector<MarkPosition> m_marks; // of every page, in painting order
     std::vector<size_t> m_pageEnds; // where each ended page's marks end in m_marks

@@ -132,6 +132,18 @@ QPageLayout inDefaultOrientation(cups_dest_t *dest, const QPageLayout &portrait)
     return QPageLayout(portrait.pageSize(), QPageLayout::Landscape, across, portrait.units(),
                        QMarginsF());
 }
+
+// The destination's paper and orientation options, for the job to name: the server applies only
+// its own defaults, and these may come from the user's lpoptions (lp names them too).
+std::vector<std::pair<QByteArray, QByteArray>> paperAndOrientation(cups_dest_t *dest)
+{
+    std::vector<std::pair<QByteArray, QByteArray>> options;
+    for (const char *option : { "media", "PageSize", "orientation-requested" }) {
+        if (const char *value = cupsGetOption(option, dest->num_options, dest->options))
+            options.emplace_back(option, value);
+    }
+    return options;
+}
 } // namespace
 
 void QtPrinter::ensureAvailable()
@@ -158,13 +170,7 @@ void QtPrinter::ensureAvailable()
             ppdPaper(dest).value_or(QPageLayout(QPrinterInfo::printerInfo(m_name).defaultPageSize(),
                                                 QPageLayout::Portrait, QMarginsF(),
                                                 QPageLayout::Point, QMarginsF())));
-    // The server applies only its own defaults; the paper and orientation may come from the
-    // user's lpoptions, so the job names the ones the page is laid out for, as lp does.
-    m_laidOutFor.clear();
-    for (const char *option : { "media", "PageSize", "orientation-requested" }) {
-        if (const char *value = cupsGetOption(option, dest->num_options, dest->options))
-            m_laidOutFor.emplace_back(option, value);
-    }
+    m_laidOutFor = paperAndOrientation(dest);
     cupsFreeDests(1, dest);
 }
 
