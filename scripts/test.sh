@@ -29,5 +29,6 @@ LSAN_OPTIONS=suppressions=$PWD/scripts/lsan.supp \
 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir build-asan --output-on-failure -E '^package$'
 
-suites=$(( $(ctest --test-dir build -N | awk '/Total Tests/ {print $3}') + $(ctest --test-dir build-asan -N -E '^package$' | awk '/Total Tests/ {print $3}') + 1 ))
+# The layout check, each ctest suite, and each suite again under the sanitizers.
+suites=$(( 1 + $(ctest --test-dir build -N | awk '/Total Tests/ {print $3}') + $(ctest --test-dir build-asan -N -E '^package$' | awk '/Total Tests/ {print $3}') ))
 echo "summary: $suites passed, 0 failed"
