@@ -4,6 +4,7 @@
 #include "commanderror.h"
 
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QDesktopServices>
 #include <QDialogButtonBox>
 #include <QInputDialog>
@@ -22,17 +23,25 @@
 namespace dezenario {
 
 namespace {
-constexpr qint64 FrameMilliseconds = 16; // about 60 repaints a second
 constexpr int MessageWidth = 640; // pixels; wider texts wrap
 } // namespace
+
+qint64 FrameThrottle::steadyMilliseconds()
+{
+    return QDeadlineTimer::current().deadline();
+}
 
 bool FrameThrottle::due()
 {
     // A command asks millions of times; reading the clock only every 64th
     // time still finds each frame within microseconds.
-    if (m_last.isValid() && (++m_calls % 64 != 0 || m_last.elapsed() < FrameMilliseconds))
+    if (m_started && ++m_calls % CallsPerClockReading != 0)
         return false;
-    m_last.start();
+    const qint64 now = m_now();
+    if (m_started && now - m_last < FrameMilliseconds)
+        return false;
+    m_started = true;
+    m_last = now;
     return true;
 }
 

@@ -2,7 +2,6 @@
 
 #include "controls.h"
 
-#include <QElapsedTimer>
 #include <QObject>
 #include <QStringList>
 #include <memory>
@@ -16,14 +15,23 @@ class QWidget;
 
 namespace dezenario {
 
-// Lets through at most one repaint per display frame.
+// Lets through at most one repaint per display frame: the first asked for, then one once a frame
+// has gone by since the last.
 class FrameThrottle
 {
 public:
+    using Clock = qint64 (*)(); // milliseconds, never going back
+    static constexpr qint64 FrameMilliseconds = 16; // about 60 repaints a second
+    static constexpr unsigned CallsPerClockReading = 64;
+
+    explicit FrameThrottle(Clock now = steadyMilliseconds) : m_now(now) {}
     bool due();
+    static qint64 steadyMilliseconds();
 
 private:
-    QElapsedTimer m_last;
+    Clock m_now;
+    qint64 m_last = 0;
+    bool m_started = false;
     unsigned m_calls = 0;
 };
 

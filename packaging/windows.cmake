@@ -45,6 +45,7 @@ set(CPACK_PACKAGE_NAME "DEZENARIO")
 set(CPACK_PACKAGE_VENDOR "DEZENARIO")
 set(CPACK_PACKAGE_FILE_NAME "DEZENARIO-${PROJECT_VERSION}-win64")
 set(CPACK_PACKAGE_INSTALL_DIRECTORY "DEZENARIO") # a new version replaces the old one
+set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY "DEZENARIO") # and keeps its one entry in Apps
 set(CPACK_PACKAGE_EXECUTABLES "dezenario;DEZENARIO")
 set(CPACK_RESOURCE_FILE_LICENSE "${PROJECT_BINARY_DIR}/LICENCA.txt")
 set(CPACK_NSIS_EXECUTABLES_DIRECTORY ".")
@@ -53,8 +54,47 @@ set(CPACK_NSIS_PACKAGE_NAME "DEZENARIO")
 set(CPACK_NSIS_DISPLAY_NAME "DEZENARIO")
 set(CPACK_NSIS_INSTALLED_ICON_NAME "dezenario.exe")
 set(CPACK_NSIS_URL_INFO_ABOUT "${DEZENARIO_SITE_URL}")
-set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
 set(CPACK_NSIS_COMPRESSOR "/SOLID lzma")
-# Debian's makensis makes a 32-bit installer unless told otherwise.
-set(CPACK_NSIS_DEFINES "Target amd64-unicode")
+# Debian's makensis makes a 32-bit installer unless told otherwise. The installer carries the
+# program's identity, for Explorer's Details and for SmartScreen.
+math(EXPR minor "${PROJECT_VERSION_MINOR}")
+set(file_version "${PROJECT_VERSION_MAJOR}.${minor}.0.0")
+set(CPACK_NSIS_DEFINES [=[
+Target amd64-unicode
+!include FileFunc.nsh
+VIProductVersion @file_version@
+VIFileVersion @file_version@
+VIAddVersionKey /LANG=1046 ProductName "dezenario"
+VIAddVersionKey /LANG=1046 ProductVersion "@file_version@"
+VIAddVersionKey /LANG=1046 FileVersion "@file_version@"
+VIAddVersionKey /LANG=1046 FileDescription "Instalador do DEZENARIO"
+VIAddVersionKey /LANG=1046 CompanyName "DEZENARIO"
+VIAddVersionKey /LANG=1046 LegalCopyright "Copyright (C) 2026 DEZENARIO. Todos os direitos reservados."
+]=])
+string(CONFIGURE "${CPACK_NSIS_DEFINES}" CPACK_NSIS_DEFINES @ONLY)
+# An installed copy, of this version or an older one, is removed by its own uninstaller first,
+# without a question: a Windows program updates in place, and what the old copy installed and
+# this one does not would otherwise stay behind.
+set(CPACK_NSIS_EXTRA_PREINSTALL_COMMANDS [=[
+  ReadRegStr $0 SHCTX "Software\DEZENARIO\DEZENARIO" ""
+  StrCmp $0 "" 0 +2
+    StrCpy $0 "$INSTDIR"
+  IfFileExists "$0\Uninstall.exe" 0 +4
+    ExecWait '"$0\Uninstall.exe" /S _?=$0'
+    Delete "$0\Uninstall.exe"
+    RMDir "$0"
+  SetOutPath "$INSTDIR"
+]=])
+# CPack removes the key that names the folder, but not the publisher's key that holds it.
+set(CPACK_NSIS_EXTRA_UNINSTALL_COMMANDS [=[
+  DeleteRegKey SHCTX "Software\DEZENARIO\DEZENARIO"
+  DeleteRegKey /ifempty SHCTX "Software\DEZENARIO"
+]=])
+# What Apps shows beside the name: the size, and how to remove the program without questions.
+set(CPACK_NSIS_EXTRA_INSTALL_COMMANDS [=[
+  ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
+  WriteRegDWORD SHCTX "Software\Microsoft\Windows\CurrentVersion\Uninstall\DEZENARIO" "EstimatedSize" $0
+  WriteRegStr SHCTX "Software\Microsoft\Windows\CurrentVersion\Uninstall\DEZENARIO" "QuietUninstallString" '"$INSTDIR\Uninstall.exe" /S'
+  WriteRegStr SHCTX "Software\Microsoft\Windows\CurrentVersion\Uninstall\DEZENARIO" "InstallLocation" "$INSTDIR"
+]=])
 set(CPACK_STRIP_FILES ON)

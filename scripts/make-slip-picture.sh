@@ -7,15 +7,17 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/install-deps.sh
-command -v xdotool >/dev/null || apt-get install -y -qq --no-install-recommends xdotool
-# shellcheck source=setup-printers.sh
-source scripts/setup-printers.sh
+bash scripts/setup-printers.sh
+PRINTER=DEZENARIO-PDF
+export PRINTER
+pdfs=$HOME/PDF # where cups-pdf puts the user's jobs
+mkdir -p "$pdfs"
 cmake -S . -B build -G Ninja >/dev/null
 cmake --build build --target dezenario
 
 bets=18-23-52-58-28-20-18-23-36-58-28-20-18-23-36-54-28-20-07-23-36-54-28-20-07-23-46-54-28-20-07-23-43-46-28-20-23-43-46-57-28-20-22-23-43-57-28-20-22-23-35-57-28-20-11-22-23-35-28-20-
 cancel -a "$PRINTER" 2>/dev/null || true
-before=$(ls "$DEZENARIO_PDF_DIR")
+before=$(ls "$pdfs")
 xvfb-run -a bash -c '
   ./build/app/dezenario & app=$!
   key() { sleep 1; xdotool key --clearmodifiers "$@"; }
@@ -28,9 +30,9 @@ xvfb-run -a bash -c '
   kill $app' _ "$bets"
 
 for _ in $(seq 1 100); do [ -z "$(lpstat -o "$PRINTER")" ] && break; sleep 0.2; done
-pdf=$(comm -13 <(echo "$before") <(ls "$DEZENARIO_PDF_DIR") | head -n 1)
+pdf=$(comm -13 <(echo "$before") <(ls "$pdfs") | head -n 1)
 [ -n "$pdf" ] || { echo "no page was printed"; exit 1; }
 # The part of the A4 page that the slip covers, 4.2 by 3 inches from the corner.
-pdftoppm -r 100 -gray -png -singlefile -x 0 -y 0 -W 420 -H 300 "$DEZENARIO_PDF_DIR/$pdf" docs/volante
-rm -f "$DEZENARIO_PDF_DIR/$pdf"
+pdftoppm -r 100 -gray -png -singlefile -x 0 -y 0 -W 420 -H 300 "$pdfs/$pdf" docs/volante
+rm -f "$pdfs/$pdf"
 echo "docs/volante.png written"

@@ -25,9 +25,8 @@ def until(condition, what, seconds=20):
     sys.exit(f"FAIL: {what}\n" + "\n".join(f"{r[0]}: {r[1]!r} {r[2]!r}" for r in tree(app)))
 
 
-def key(*keys):
+def key(*keys):  # the keys go to the X window focused when they are sent, so wait for it
     subprocess.run(["xdotool", "key", "--clearmodifiers", *keys], check=True)
-    time.sleep(0.3)
 
 
 def shows(role, name, state=None):
@@ -52,7 +51,7 @@ try:
                     "--sync"], check=True)
     for role, name in NAMES[1:7] + NAMES[:1]:
         key("Tab")
-        until(shows(role, name, pyatspi.STATE_FOCUSED), f"Tab does not go on to {name}", 3)
+        until(shows(role, name, pyatspi.STATE_FOCUSED), f"Tab does not go on to {name}")
 
     # A line typed into the box, where Tab came back to, then on to LIMPA: the box empties.
     subprocess.run(["xdotool", "type", "--delay", "20", "07-"], check=True)
@@ -65,6 +64,9 @@ try:
     key("Tab", "space")
     until(shows("label", "ERRO 429"), "no error without a browser")
     key("Return")
+    until(lambda: not shows("label", "ERRO 429")()
+          and shows("push button", "VISITE", pyatspi.STATE_FOCUSED)(),
+          "the error box did not give the focus back to VISITE")
     log = os.path.join(bin_dir, "opened")
     with open(os.path.join(bin_dir, "xdg-open"), "w") as stub:
         stub.write(f"#!/bin/sh\necho \"$@\" >> {log}\n")
