@@ -24,7 +24,9 @@ set(DEZENARIO_QT_TRANSLATIONS /usr/share/qt6/translations CACHE PATH "Where qtba
 install(FILES ${DEZENARIO_QT_TRANSLATIONS}/qtbase_pt_BR.qm DESTINATION ${dest}/translations)
 
 # The licences: the program's own, and those of what it carries, as Debian states them.
-configure_file(${PROJECT_SOURCE_DIR}/packaging/copyright.in ${PROJECT_BINARY_DIR}/LICENCA.txt @ONLY)
+# The program's own, in Portuguese, as the installer shows it (UTF-8 with a BOM, which NSIS reads
+# whatever the system's code page).
+configure_file(${PROJECT_SOURCE_DIR}/packaging/licenca.txt.in ${PROJECT_BINARY_DIR}/LICENCA.txt @ONLY)
 set(licences
   "${PROJECT_BINARY_DIR}/LICENCA.txt:DEZENARIO.txt"
   "/usr/share/doc/fonts-dejavu-core/copyright:DejaVu.txt"
@@ -56,12 +58,14 @@ set(CPACK_NSIS_INSTALLED_ICON_NAME "dezenario.exe")
 set(CPACK_NSIS_URL_INFO_ABOUT "${DEZENARIO_SITE_URL}")
 set(CPACK_NSIS_COMPRESSOR "/SOLID lzma")
 # Debian's makensis makes a 32-bit installer unless told otherwise. The installer carries the
-# program's identity, for Explorer's Details and for SmartScreen.
+# program's identity, for Explorer's Details and for SmartScreen, and its name where NSIS would
+# show its own.
 math(EXPR minor "${PROJECT_VERSION_MINOR}")
 set(file_version "${PROJECT_VERSION_MAJOR}.${minor}.0.0")
 set(CPACK_NSIS_DEFINES [=[
 Target amd64-unicode
 !include FileFunc.nsh
+BrandingText "DEZENARIO @PROJECT_VERSION@"
 VIProductVersion @file_version@
 VIFileVersion @file_version@
 VIAddVersionKey /LANG=1046 ProductName "dezenario"
