@@ -6,11 +6,11 @@
 #   DEZENARIO-LETTER     cups-pdf, US Letter by default
 #   DEZENARIO-SLIP       cups-pdf, A4, that the tests' lpoptions set to the slip's own paper,
 #                        110 x 200 mm
-#   DEZENARIO-PS         CUPS's generic PostScript driver (Letter, 12 pt margins), written to
-#                        /var/tmp/dezenario-ps.prn, and set to fit every page to the paper, as
-#                        some queues are
+#   DEZENARIO-PS         CUPS's generic PostScript driver (Letter, 12 pt margins), set to fit every
+#                        page to the paper, as some queues are; its PostScript goes to cups-pdf,
+#                        so that the user who printed can read the sheets back
 #   DEZENARIO-ACROSS     cups-pdf, A4, landscape by default
-#   DEZENARIO-TURNED     the same PostScript driver and file, in reverse landscape by default
+#   DEZENARIO-TURNED     the same PostScript driver, in reverse landscape by default
 #   DEZENARIO-NULL       raw, throws every job away: for the benchmarks
 #   DEZENARIO-REFUSING   rejects every job, to test how a refusal is reported
 #   DEZENARIO-DENIED     lets nobody print, so a job is refused only when it is handed over
@@ -27,32 +27,22 @@ wait_for() { # what, then a command: tried for up to 10 s
   echo "setup-printers: $what" >&2
   return 1
 }
-cupsd_stopped() { ! pgrep -x cupsd >/dev/null; }
 
-# A queue that writes to a file needs the file device, which CUPS keeps off by default.
-conf=/etc/cups/cups-files.conf
-restart=false
-if ! grep -qx 'FileDevice Yes' "$conf"; then
-  $SUDO sed -i '/^#\?FileDevice/d' "$conf"
-  echo 'FileDevice Yes' | $SUDO tee -a "$conf" >/dev/null
-  restart=true
-fi
-if $restart && cupsd_running; then
-  $SUDO pkill -x cupsd
-  wait_for "cupsd did not stop" cupsd_stopped
-fi
 if ! cupsd_running; then
   $SUDO cupsd
   wait_for "cupsd did not start" cupsd_running
 fi
 
-ps_file=/var/tmp/dezenario-ps.prn
 pdf=$($SUDO lpinfo -m 2>/dev/null | awk '/CUPS-PDF_opt.ppd/ {print $1; exit}')
 [ -n "$pdf" ] || pdf=$($SUDO lpinfo -m 2>/dev/null | awk '/CUPS-PDF/ {print $1; exit}')
 add_queue() { # name device model [option ...]
   local options=()
   for option in "${@:4}"; do options+=(-o "$option"); done
-  lpstat -p "$1" >/dev/null 2>&1 || $SUDO lpadmin -p "$1" -v "$2" -m "$3" "${options[@]}"
+  if lpstat -p "$1" >/dev/null 2>&1; then
+    $SUDO lpadmin -p "$1" -v "$2" # the device as it is set up now
+  else
+    $SUDO lpadmin -p "$1" -v "$2" -m "$3" "${options[@]}"
+  fi
   $SUDO cupsenable "$1"
   $SUDO cupsaccept "$1"
 }
@@ -60,9 +50,9 @@ add_queue DEZENARIO-PDF cups-pdf:/ "$pdf"
 add_queue DEZENARIO-LETTER cups-pdf:/ "$pdf" PageSize=Letter
 add_queue DEZENARIO-SLIP cups-pdf:/ "$pdf"
 $SUDO lpadmin -p DEZENARIO-SLIP -o PageSize=A4
-add_queue DEZENARIO-PS "file://$ps_file" drv:///sample.drv/generic.ppd print-scaling-default=fit
+add_queue DEZENARIO-PS cups-pdf:/ drv:///sample.drv/generic.ppd print-scaling-default=fit
 add_queue DEZENARIO-ACROSS cups-pdf:/ "$pdf" orientation-requested-default=4
-add_queue DEZENARIO-TURNED "file://$ps_file" drv:///sample.drv/generic.ppd orientation-requested-default=5
+add_queue DEZENARIO-TURNED cups-pdf:/ drv:///sample.drv/generic.ppd orientation-requested-default=5
 add_queue DEZENARIO-NULL file:///dev/null raw
 add_queue DEZENARIO-REFUSING cups-pdf:/ "$pdf"
 $SUDO cupsreject DEZENARIO-REFUSING

@@ -175,8 +175,6 @@ private slots:
         if (qEnvironmentVariableIsEmpty("DEZENARIO_PDF_DIR"))
             qputenv("DEZENARIO_PDF_DIR",
                     QDir::home().filePath(QStringLiteral("PDF")).toLocal8Bit());
-        if (qEnvironmentVariableIsEmpty("DEZENARIO_PS_FILE"))
-            qputenv("DEZENARIO_PS_FILE", "/var/tmp/dezenario-ps.prn");
         qputenv("HOME", m_home.path().toLocal8Bit());
         qunsetenv("LPDEST");
     }
@@ -458,8 +456,6 @@ private slots:
                                          .arg(printer, QString::fromUtf8(cupsLastErrorString()))));
         }
 #endif
-        const QString psFile = qEnvironmentVariable("DEZENARIO_PS_FILE");
-        QFile::remove(psFile);
         const QDir pdfs(qEnvironmentVariable("DEZENARIO_PDF_DIR"));
         const QStringList before = pdfs.entryList({ QStringLiteral("*.pdf") });
         const bool failed = queue.marks.startsWith(QStringLiteral("ERRO"));
@@ -516,14 +512,10 @@ private slots:
 
         // What CUPS wrote, once through (Wine hands jobs on late), at 144 dpi: 10 twips a pixel.
         const QString pending = "lpstat -o " + printer + " | grep -q .";
-        QTRY_VERIFY_WITH_TIMEOUT((QFile::exists(psFile) || pdfs.entryList({ "*.pdf" }) != before)
+        QTRY_VERIFY_WITH_TIMEOUT(pdfs.entryList({ "*.pdf" }) != before
                                          && QProcess::execute("sh", { "-c", pending }) == 1,
                                  240000);
         QTemporaryDir raster;
-        if (QFile::exists(psFile))
-            QProcess::execute("gs",
-                              { "-q", "-dSAFER", "-dBATCH", "-dNOPAUSE", "-sDEVICE=pgmraw", "-r144",
-                                "-sOutputFile=" + raster.filePath("%03d.pgm"), psFile });
         for (const QString &name : pdfs.entryList({ QStringLiteral("*.pdf") }))
             if (!before.contains(name)
                 && QProcess::execute(
