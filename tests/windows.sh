@@ -80,9 +80,9 @@ $WINE "$installed/Uninstall.exe" /S
 $WINESERVER -w # the uninstaller goes on from a copy of itself
 [ ! -e "$installed" ] || fail "the uninstaller left $(find "$installed")"
 [ ! -e "$WINEPREFIX/drive_c/$menu" ] || fail "the uninstaller left the Start-menu entry"
-! $WINE reg query "$apps\\DEZENARIO" >/dev/null 2>&1 || fail "the uninstaller left its key"
-! $WINE reg query 'HKLM\Software\DEZENARIO' >/dev/null 2>&1 ||
-  fail "the uninstaller left $($WINE reg query 'HKLM\Software\DEZENARIO' /s)"
+for key in "$apps\\DEZENARIO" 'HKLM\Software\DEZENARIO'; do
+  ! $WINE reg query "$key" >/dev/null 2>&1 || fail "the uninstaller left $key"
+done
 $WINESERVER -k
 
 unset FONTCONFIG_FILE

@@ -4,55 +4,38 @@ version information, and the program's manifest. argv: dezenario.exe, the instal
 import sys
 import pefile
 
-VERSION = "1.2.0.0"
-WINDOWS_10_AND_11 = "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"
+WANT = {"ProductName": "dezenario", "FileDescription": "DEZENARIO", "FileVersion": "1.2.0.0",
+        "ProductVersion": "1.2.0.0", "OriginalFilename": "dezenario.exe"}
+MANIFEST = ("{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}", ">PerMonitorV2<", 'level="asInvoker"')
 
 
-def identity(path):  # the fixed version, the strings of each table, the translations
+def identity(path):  # file and product versions, pt-BR strings, translations, manifest
     pe = pefile.PE(path)
-    fixed = pe.VS_FIXEDFILEINFO[0]
-    number = ".".join(str(n) for n in (fixed.FileVersionMS >> 16, fixed.FileVersionMS & 0xFFFF,
-                                       fixed.FileVersionLS >> 16, fixed.FileVersionLS & 0xFFFF))
-    product = (fixed.ProductVersionMS, fixed.ProductVersionLS)
-    tables, translations = {}, []
-    for info in (i for infos in pe.FileInfo for i in infos):
-        for table in getattr(info, "StringTable", []):
-            tables[table.LangID.decode().upper()] = {
-                k.decode(): v.decode() for k, v in table.entries.items()}
-        for var in getattr(info, "Var", []):
-            translations += var.entry.values()
-    return pe, number, product == (fixed.FileVersionMS, fixed.FileVersionLS), tables, translations
+    if not hasattr(pe, "VS_FIXEDFILEINFO"):
+        sys.exit(f"FAIL: {path} has no version information")
+    f = pe.VS_FIXEDFILEINFO[0]
+    versions = [f"{ms >> 16}.{ms & 0xFFFF}.{ls >> 16}.{ls & 0xFFFF}" for ms, ls in
+                ((f.FileVersionMS, f.FileVersionLS), (f.ProductVersionMS, f.ProductVersionLS))]
+    infos = [info for infos in pe.FileInfo for info in infos]
+    strings = {k.decode(): v.decode() for info in infos for t in getattr(info, "StringTable", [])
+               if t.LangID.upper() == b"041604B0" for k, v in t.entries.items()}
+    translations = [v for i in infos for var in getattr(i, "Var", []) for v in var.entry.values()]
+    manifest = [pe.get_data(d.OffsetToData, d.Size).decode()
+                for kind in pe.DIRECTORY_ENTRY_RESOURCE.entries if kind.id == 24  # RT_MANIFEST
+                for name in kind.directory.entries if name.id == 1  # read as the program starts
+                for d in [name.directory.entries[0].data.struct]]
+    return versions, strings, translations, "".join(manifest)
 
 
-def manifest(pe):
-    for kind in pe.DIRECTORY_ENTRY_RESOURCE.entries:
-        if kind.id == pefile.RESOURCE_TYPE["RT_MANIFEST"]:
-            for name in kind.directory.entries:
-                if name.id == 1:  # the one that Windows reads when the program starts
-                    data = name.directory.entries[0].data.struct
-                    return pe.get_data(data.OffsetToData, data.Size).decode()
-    return ""
-
-
-failures = []
-pe, number, same, tables, translations = identity(sys.argv[1])
-strings = tables.get("041604B0", {})
-want = {"ProductName": "dezenario", "FileDescription": "DEZENARIO", "FileVersion": VERSION,
-        "ProductVersion": VERSION, "OriginalFilename": "dezenario.exe"}
-if (number, same) != (VERSION, True):
-    failures.append(f"dezenario.exe: file version {number}, product version the same: {same}")
-for key in ["InternalName", "LegalCopyright"] + list(want):  # the first two: any, but there
-    if not strings.get(key) or strings[key] != want.get(key, strings[key]):
-        failures.append(f"dezenario.exe: {key} is {strings.get(key)!r}")
-if translations != ["0x0416 0x04b0"]:
-    failures.append(f"dezenario.exe: translations {translations}")
-text = manifest(pe)
-failures += [f"dezenario.exe: the manifest lacks {part}" for part in
-             (WINDOWS_10_AND_11, ">PerMonitorV2<", 'level="asInvoker"') if part not in text]
-
-_, number, _, tables, _ = identity(sys.argv[2])
-if number != VERSION or tables.get("041604B0", {}).get("ProductName") != "dezenario":
-    failures.append(f"the installer: version {number}, strings {tables}")
-
-print("\n".join(f"FAIL: {failure}" for failure in failures) or f"identity ok: {strings}")
-sys.exit(bool(failures))
+versions, strings, translations, manifest = identity(sys.argv[1])
+installer = identity(sys.argv[2])
+wrong = [what for what, right in [
+    (f"versions {versions}", versions == ["1.2.0.0"] * 2),
+    (f"strings {strings}", {key: strings.get(key) for key in WANT} == WANT
+     and strings.get("InternalName") and strings.get("LegalCopyright")),
+    (f"translations {translations}", translations == ["0x0416 0x04b0"]),
+    (f"manifest {manifest}", all(part in manifest for part in MANIFEST)),
+    (f"the installer's {installer[:2]}", installer[0] == versions
+     and installer[1].get("ProductName") == "dezenario")] if not right]
+print("\n".join(f"FAIL: dezenario.exe: {what}" for what in wrong) or f"identity ok: {strings}")
+sys.exit(bool(wrong))
