@@ -279,10 +279,10 @@ private slots:
     // on Linux and under Wine.
     void startsWhole()
     {
-        // The whole frame centred, title bar included, where there is one (Windows).
         // Under Wine, the scale that tests/windows.sh set the desktop to.
         if (const QString scale = qEnvironmentVariable("DEZENARIO_SCALE"); !scale.isEmpty())
             QCOMPARE(m_window->devicePixelRatioF(), scale.toDouble());
+        // The whole frame centred, title bar included, where there is one (Windows).
         const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
         QVERIFY((m_window->frameGeometry().center() - screen.center()).manhattanLength() <= 4);
         QCOMPARE(QFontInfo(m_window->font()).family(),
@@ -411,6 +411,7 @@ private slots:
                 QTest::newRow(name) << queue;
         };
         const QString missing = "ERRO 484\nA IMPRESSORA PADRÃO \"%1\" NÃO EXISTE";
+        const char *noCups = "127.0.0.1:9"; // nothing listens there
         row(Both, "A4", { "DEZENARIO-PDF", "3", 1, "18", { 0, 0, 595, 842 } });
         row(Both, "US Letter, 2 slips", { "DEZENARIO-LETTER", "6", 4, "18 1", { 0, 0, 612, 792 } });
         row(Cups, "slip's own size", { "DEZENARIO-SLIP", "3", 2, "18", { 0, 0, 311.8, 566.9 } });
@@ -425,7 +426,7 @@ private slots:
         row(Cups, "refused at the end", { "DEZENARIO-DENIED", "3", 1, "ERRO 482\nA IMPRESSORA" });
         row(Cups, "not a number", { "DEZENARIO-PDF", "TRES", 1, "ERRO 13\n" });
         row(Both, "no printing service",
-            { "DEZENARIO-PDF", nullptr, 1, "ERRO 484\nO SERVIÇO DE", {}, 0, "127.0.0.1:9" });
+            { "DEZENARIO-PDF", nullptr, 1, "ERRO 484\nO SERVIÇO DE", {}, 0, noCups });
         row(Spooler, "refused at its start", { "DEZENARIO-PDF", "3", 1, "ERRO 482\nA IMPRESSORA" });
         row(Spooler, "no printer",
             { "DEZENARIO-PDF",
@@ -434,7 +435,7 @@ private slots:
               "ERRO 484\nNENHUMA IMPRESSORA INSTALADA",
               {},
               0,
-              "127.0.0.1:9" });
+              noCups });
     }
     void print()
     {
