@@ -60,17 +60,15 @@ set(CPACK_NSIS_COMPRESSOR "/SOLID lzma")
 # Debian's makensis makes a 32-bit installer unless told otherwise. The installer carries the
 # program's identity, for Explorer's Details and for SmartScreen, and its name where NSIS would
 # show its own.
-math(EXPR minor "${PROJECT_VERSION_MINOR}")
-set(file_version "${PROJECT_VERSION_MAJOR}.${minor}.0.0")
 set(CPACK_NSIS_DEFINES [=[
 Target amd64-unicode
 !include FileFunc.nsh
 BrandingText "DEZENARIO @PROJECT_VERSION@"
-VIProductVersion @file_version@
-VIFileVersion @file_version@
+VIProductVersion @DEZENARIO_FILE_VERSION@
+VIFileVersion @DEZENARIO_FILE_VERSION@
 VIAddVersionKey /LANG=1046 ProductName "dezenario"
-VIAddVersionKey /LANG=1046 ProductVersion "@file_version@"
-VIAddVersionKey /LANG=1046 FileVersion "@file_version@"
+VIAddVersionKey /LANG=1046 ProductVersion "@DEZENARIO_FILE_VERSION@"
+VIAddVersionKey /LANG=1046 FileVersion "@DEZENARIO_FILE_VERSION@"
 VIAddVersionKey /LANG=1046 FileDescription "Instalador do DEZENARIO"
 VIAddVersionKey /LANG=1046 CompanyName "DEZENARIO"
 VIAddVersionKey /LANG=1046 LegalCopyright "Copyright (C) 2026 DEZENARIO. Todos os direitos reservados."
