@@ -2,6 +2,7 @@
 
 #include <QMimeData>
 #include <QTextCursor>
+#include <algorithm>
 
 namespace dezenario {
 
@@ -33,6 +34,29 @@ QString CombinationEdit::forDocument(QStringView text)
     }
     out.truncate(n);
     return out;
+}
+
+QString CombinationEdit::fromDocument(QString raw)
+{
+    // Widened in place, from the end: QString::replace with a longer text would move the rest of
+    // the text at every line, and a second buffer would double the peak memory.
+    auto isBreak = [](QChar c) {
+        return c == QChar::ParagraphSeparator || c == QChar::LineSeparator;
+    };
+    qsizetype from = raw.size();
+    qsizetype to = from + std::count_if(raw.cbegin(), raw.cend(), isBreak);
+    raw.resize(to);
+    QChar *text = raw.data();
+    while (from > 0) {
+        const QChar c = text[--from];
+        if (isBreak(c)) {
+            text[--to] = u'\n';
+            text[--to] = u'\r';
+        } else {
+            text[--to] = c;
+        }
+    }
+    return raw;
 }
 
 void CombinationEdit::insertFromMimeData(const QMimeData *source)

@@ -4,7 +4,7 @@
 #include "clearcommand.h"
 #include "commanderror.h"
 #include "qtadapters.h"
-#include "qtprinter.h"
+#include "systemprinter.h"
 #include "siteconfig.h"
 #include "slipprintjob.h"
 #include "ui_form1.h"
@@ -102,12 +102,12 @@ void MainWindow::print()
         QtListBox list1(m_ui->List1);
         QtLabel label4(m_ui->Label4);
         QtPromptBox prompt(this);
-        QtMessageBox messages(this);
+        QtQuestionBox question(this);
         QtOptionButtons options({ m_ui->Option1, m_ui->Option2, m_ui->Option3, m_ui->Option4 });
         QtWindow window(this, text1, list1);
-        QtPrinter printer(m_ui->INKPicture1->pixmap().toImage());
+        SystemPrinter printer(m_ui->INKPicture1->pixmap().toImage());
         runPrintJob(
-                { text1, list1, label4, prompt, messages, options, window, printer, *m_speaker });
+                { text1, list1, label4, prompt, question, options, window, printer, *m_speaker });
     });
 }
 

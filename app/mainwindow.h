@@ -1,9 +1,11 @@
-// How the pieces meet: the command logic (analysis/, slip/, commands/) knows
-// the window only through the small interfaces of core/controls.h. This window
-// is a humble view: each click handler wraps the controls in the Qt adapters
-// of qtadapters.h, hands them to the command, and shows a CommandError in a
-// message box. The adapters gather a command's many small edits and repaint
-// once a frame; they flush what is left when the click ends, even on failure.
+// How the rooms meet: the command logic (analysis/, slip/, commands/) knows the
+// window and the printer only through the small interfaces of core/controls.h.
+// This window is a humble view: each click handler wraps the controls in the Qt
+// adapters (qttextbox.h for Text1, qtadapters.h for the rest), takes the
+// system's printer from printer/, hands them to the command, and shows a
+// CommandError in an error box. The adapters gather a command's many small
+// edits and repaint once a frame; they flush what is left when the click ends,
+// even on failure.
 #pragma once
 
 #include <QWidget>

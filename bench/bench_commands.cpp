@@ -6,6 +6,7 @@
 //       that takes them all, to the beep; PRINTER names the queue (the test
 //       set-up's DEZENARIO-NULL throws the pages away).
 // Each reports the time per line or number and the growth of the peak memory.
+#include "boxanswerer.h"
 #include "mainwindow.h"
 #include "peakmemory.h"
 #include "qtadapters.h"
@@ -13,13 +14,11 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QElapsedTimer>
-#include <QInputDialog>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QThread>
-#include <QTimer>
 #include <benchmark/benchmark.h>
 #include <cups/cups.h>
 
@@ -47,35 +46,9 @@ QString combinations(int count)
     return text;
 }
 
-// Answers the next modal boxes, in order, as soon as each shows: a prompt with
-// the text, or Cancel for a null text; any other box with its default button.
-void answerBoxes(QStringList answers)
-{
-    auto *timer = new QTimer;
-    QObject::connect(timer, &QTimer::timeout, [timer, answers]() mutable {
-        auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
-        if (!dialog || dialog->property("answered").toBool())
-            return;
-        dialog->setProperty("answered", true);
-        const QString answer = answers.takeFirst();
-        if (answers.isEmpty()) {
-            timer->stop();
-            timer->deleteLater();
-        }
-        auto *input = qobject_cast<QInputDialog *>(dialog);
-        if (input && !answer.isNull())
-            input->setTextValue(answer);
-        if (input && answer.isNull())
-            input->reject();
-        else
-            dialog->accept();
-    });
-    timer->start(0);
-}
-
 // One use of the window: the text pasted through the clipboard into the empty
 // Text1 until the box has laid it out, then a click on the button, its boxes
-// answered at once, until the command ends.
+// answered as they show, until the command ends.
 struct Use
 {
     double pasteSeconds = 0;
@@ -95,7 +68,7 @@ Use pasteAndClick(MainWindow &window, const QString &text, const char *button,
     window.findChild<QPlainTextEdit *>(QStringLiteral("Text1"))->paste();
     QApplication::processEvents();
     use.pasteSeconds = t.nsecsElapsed() / 1e9;
-    answerBoxes(answers);
+    const dezenario::test::BoxAnswerer answerer(answers);
     t.restart();
     window.findChild<QPushButton *>(QString::fromLatin1(button))->click();
     use.clickSeconds = t.nsecsElapsed() / 1e9;

@@ -22,9 +22,9 @@ public:
     // The text as the command found it.
     const QString &original() const { return m_all; }
 
-    // SelStart = 0, SelLength = count, read SelText: past the end selects up to the end.
+    // The first count characters; a count past the end gives the whole text.
     QStringView selectFront(qsizetype count) const;
-    // SelStart = 0, SelLength = count, SelText = "".
+    // Deletes the first count characters.
     void cutFront(qsizetype count);
     void refresh() { m_box.refresh(); }
     void clear();

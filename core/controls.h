@@ -1,6 +1,15 @@
 // The operations that the commands ask of the window, the printer and the
 // desktop. The command libraries own these interfaces and know nothing of
-// widgets; app/ implements them with Qt, the tests with recording fakes.
+// widgets; app/ implements them with Qt, printer/ the printer.
+//
+// The window's controls that the commands are handed, by their names on the form:
+//   Text1                 the combination buffer (TextBox)
+//   List1                 the numbers found, or the log of a print run (ListBox)
+//   Label1                the count of numbers found (Label)
+//   Label4                the list's heading: "ENCONTRADAS" or "IMPRESSOS" (Label)
+//   Option1 to Option4    6, 7, 8 or 9 numbers a game (OptionButtons)
+//   INKPicture1           the mark printed in each box (the printer's picture)
+//   Form1                 the whole window, repainted while a command runs (Window)
 #pragma once
 
 #include <QString>
@@ -8,14 +17,14 @@
 
 namespace dezenario {
 
-// Text1, the combination buffer. Line breaks are seen as CR LF.
+// The combination buffer. Line breaks are seen as CR LF.
 class TextBox
 {
 public:
     virtual ~TextBox() = default;
     virtual QString text() = 0;
     virtual void setText(const QString &text) = 0;
-    // SelStart = 0, SelLength = count, SelText = "": deletes the first characters.
+    // Deletes the first count characters.
     virtual void deleteFront(qsizetype count) = 0;
     // Repaint the box now (an implementation may drop repaints faster than the display).
     virtual void refresh() = 0;
@@ -46,11 +55,12 @@ public:
                              const QString &defaultAnswer) = 0;
 };
 
-class MessageBox
+// Modal question, answered Yes or No.
+class QuestionBox
 {
 public:
-    enum Answer { Yes = 6, No = 7 };
-    virtual ~MessageBox() = default;
+    enum Answer { Yes, No };
+    virtual ~QuestionBox() = default;
     virtual Answer askYesNo(const QString &prompt, const QString &title) = 0;
 };
 
@@ -71,7 +81,7 @@ public:
     virtual void refresh() = 0;
 };
 
-// Option1 to Option4; index 1 to 4.
+// Option buttons, index 1 to 4.
 class OptionButtons
 {
 public:

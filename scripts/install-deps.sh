@@ -2,7 +2,7 @@
 # Installs what building, running and testing DEZENARIO needs on Debian 12.
 # Idempotent: only missing packages are fetched.
 #   --windows  also the tools that build and test the Windows program: MinGW-w64
-#              (posix threads), Wine, NSIS and pefile, and Qt for Windows in .deps/qt6-mingw
+#              (posix threads), Wine, NSIS and icoutils, and Qt for Windows in .deps/qt6-mingw
 #              (unpacked from ../shared/qt6-mingw, or built by scripts/build-qt-mingw.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -22,7 +22,7 @@ windows=false
 if [ "${1:-}" = --windows ]; then
   windows=true
   want+=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-x86-64-dev binutils-mingw-w64-x86-64
-         wine64 nsis python3-pefile)
+         wine64 nsis icoutils)
 fi
 
 missing=()

@@ -153,7 +153,7 @@ void runPrintJob(const PrintControls &c, const QLocale &locale)
             c.prompt.inputBox(quantityPrompt(), QStringLiteral("DEZENARIO"), QStringLiteral("3"));
     if (quantity.isEmpty())
         return;
-    if (c.messages.askYesNo(confirmationPrompt(), QStringLiteral("DEZENARIO")) == MessageBox::No)
+    if (c.question.askYesNo(confirmationPrompt(), QStringLiteral("DEZENARIO")) == QuestionBox::No)
         return;
     c.list1.clear();
     const int numbersPerGame = selectedNumbersPerGame(c.options);

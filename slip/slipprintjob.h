@@ -12,7 +12,7 @@ struct PrintControls
     ListBox &list1;
     Label &label4;
     PromptBox &prompt;
-    MessageBox &messages;
+    QuestionBox &question;
     OptionButtons &options;
     Window &window;
     Printer &printer;

@@ -1,5 +1,6 @@
 // The program through its real window on the offscreen platform, and printing for real through
 // CUPS to the queues of scripts/setup-printers.sh, every mark found again on the sheets.
+#include "boxanswerer.h"
 #include "commanderror.h"
 #include "mainwindow.h"
 #include "peakmemory.h"
@@ -26,20 +27,14 @@ bool whole(const QLabel *label)
     return needed.width() <= label->width() && needed.height() <= label->height();
 }
 
-// Clicks a button and answers its boxes in order: Enter, the answer typed into an input box; Esc
-// for a null answer or none. Gives each box's name, title and texts, "CLIPPED" where a question
-// does not show whole (above its buttons, of fixed size, every line wrapped within 600 to 700 px),
-// and "UNANSWERED" for answers left over.
-QStringList click(QAbstractButton *button, QStringList answers)
+// Clicks a button and answers its boxes in order (BoxAnswerer). Gives each box's name, title and
+// texts, "CLIPPED" where a question does not show whole (above its buttons, of fixed size, every
+// line wrapped within 600 to 700 px), and "UNANSWERED" for answers left over.
+QStringList click(QAbstractButton *button, const QStringList &answers)
 {
     QStringList seen;
-    QPointer<QWidget> last;
-    QTimer timer;
-    QObject::connect(&timer, &QTimer::timeout, [&] {
-        auto *box = qobject_cast<QDialog *>(QApplication::activeModalWidget());
-        if (!box || box == last)
-            return;
-        seen << box->objectName() << (last = box)->windowTitle();
+    const test::BoxAnswerer answerer(answers, [&seen](QDialog *box) {
+        seen << box->objectName() << box->windowTitle();
         for (QLabel *label : box->findChildren<QLabel *>())
             seen << label->text();
         const auto *prompt = box->findChild<QLabel *>(QStringLiteral("prompt"));
@@ -48,15 +43,12 @@ QStringList click(QAbstractButton *button, QStringList answers)
                  && box->minimumSize() == box->maximumSize() && whole(prompt)
                  && prompt->geometry().bottom() < box->findChild<QDialogButtonBox *>()->y()))
             seen << QStringLiteral("CLIPPED");
-        const QString answer = answers.isEmpty() ? QString() : answers.takeFirst();
-        if (auto *input = qobject_cast<QInputDialog *>(box); input && !answer.isNull())
-            input->setTextValue(answer);
-        QTest::keyClick(box, answer.isNull() ? Qt::Key_Escape : Qt::Key_Return);
     });
-    timer.start(5);
     QTest::mouseClick(button, Qt::LeftButton);
     seen.removeAll(QString());
-    return answers.isEmpty() ? seen : seen << QStringLiteral("UNANSWERED");
+    if (!answerer.answers.isEmpty())
+        seen << QStringLiteral("UNANSWERED");
+    return seen;
 }
 
 // Records how each paint of a text box that shows another document than its own starts: the front
@@ -103,9 +95,11 @@ QList<QList<QPoint>> printRun(int perGame, int slips, QStringList &log)
     QStringList numbers = QString(Bets).replace("\n", "\r\n").split(QRegularExpression(" *- *"));
     for (int slip = 1; slip <= slips; ++slip) {
         for (int game = 1; game <= 3; ++game) {
-            for (int i = 0; i < perGame && numbers.size() > 1; ++i)
-                if (log << numbers.takeFirst(); !box(game, log.last()).isNull())
-                    pages[slip - 1] << box(game, log.last());
+            for (int i = 0; i < perGame && numbers.size() > 1; ++i) {
+                log << numbers.takeFirst();
+                if (const QPoint at = box(game, log.last()); !at.isNull())
+                    pages[slip - 1] << at;
+            }
             log << QStringLiteral("* ");
         }
         pages[slip - 1] << QPoint(5290, BoxY[perGame - 6]);
@@ -115,14 +109,18 @@ QList<QList<QPoint>> printRun(int perGame, int slips, QStringList &log)
 }
 
 // Asks for two slips and runs out of memory when slip 2 ends.
-struct OutOfMemoryPrinter : PromptBox, MessageBox, Printer
+struct OutOfMemoryPrinter : PromptBox, QuestionBox, Printer
 {
     int pages = 0;
     QString inputBox(const QString &, const QString &, const QString &) override { return "6"; }
     Answer askYesNo(const QString &, const QString &) override { return Yes; }
     void ensureAvailable() override {}
     void paintPicture(MarkPosition) override {}
-    void endPage() override { ++pages == 2 ? throw std::bad_alloc() : void(); }
+    void endPage() override
+    {
+        if (++pages == 2)
+            throw std::bad_alloc();
+    }
     void endDocument() override {}
     void discardDocument() override {}
 };
@@ -131,14 +129,38 @@ const bool OnWindows = QSysInfo::kernelType() == QLatin1String("winnt");
 
 struct Queue
 {
-    const char *printer; // empty: the default that lpoptions names
-    const char *quantity; // none: the printer is found wanting before anything is asked
-    int option;
-    QString marks; // how many marks each sheet shows; or the error's start
+    const char *printer = ""; // empty: the default that lpoptions names
+    const char *quantity = nullptr; // none: the printer is found wanting before anything is asked
+    int option = 1;
+    QString sheets = {}; // how many marks each sheet shows
+    QString error = {}; // or the start of the error that the run ends with
     QRectF sheet = {}; // the page in points, at the corner of its printable area
     int turn = 0; // the degrees that turn a sheet in landscape back into the page
     const char *server = nullptr; // a printing service in CUPS's place, as CUPS_SERVER gives it
+    bool spoolerRuns = true; // Windows' printing service
+    bool spoolFolderTakesJob = true; // Windows' spool folder; Wine drops CUPS's refusal of a job
 };
+
+// Every dark blob of a sheet, pixels less than 3 px apart, as its bounding box.
+QList<QRect> darkBlobs(const QImage &sheet)
+{
+    QList<QRect> found;
+    for (int y = 0; y < sheet.height(); ++y) {
+        for (int x = 0; x < sheet.width(); ++x) {
+            const QRect dot(x, y, 1, 1);
+            auto near = [&](const QRect &blob) {
+                return blob.adjusted(-2, -2, 2, 2).contains(dot);
+            };
+            if (sheet.constScanLine(y)[x] >= 128)
+                continue;
+            if (auto blob = std::find_if(found.begin(), found.end(), near); blob != found.end())
+                *blob |= dot;
+            else
+                found.append(dot);
+        }
+    }
+    return found;
+}
 } // namespace
 Q_DECLARE_METATYPE(Queue)
 
@@ -275,8 +297,8 @@ private slots:
         QCOMPARE(text1()->toPlainText(), Bets.mid(21)); // the cut reaches the document once
     }
 
-    // What mutation cannot plant: the fonts, Qt's texts and the frame of the program as it starts,
-    // on Linux and under Wine.
+    // The fonts, Qt's texts, the scale and the frame of the program as it starts, on Linux and
+    // under Wine: every caption whole.
     void startsWhole()
     {
         // Under Wine, the scale that tests/windows.sh set the desktop to.
@@ -371,7 +393,7 @@ private slots:
         QCOMPARE(beeps.count(), 1);
     }
 
-    // What mutation cannot plant: the memory that a 10 MB paste takes.
+    // A 10 MB paste analysed: the memory it takes, and what the box shows as it goes.
     void tenMegabytes()
     {
         // Indexes past 100 000 before the same six numbers: an index left in would add numbers.
@@ -412,30 +434,42 @@ private slots:
         };
         const QString missing = "ERRO 484\nA IMPRESSORA PADRÃO \"%1\" NÃO EXISTE";
         const char *noCups = "127.0.0.1:9"; // nothing listens there
-        row(Both, "A4", { "DEZENARIO-PDF", "3", 1, "18", { 0, 0, 595, 842 } });
-        row(Both, "US Letter, 2 slips", { "DEZENARIO-LETTER", "6", 4, "18 1", { 0, 0, 612, 792 } });
-        row(Cups, "slip's own size", { "DEZENARIO-SLIP", "3", 2, "18", { 0, 0, 311.8, 566.9 } });
-        row(Both, "PostScript, margins", { "DEZENARIO-PS", "3", 3, "18", { 12, 12, 612, 792 } });
-        row(Cups, "landscape", { "DEZENARIO-ACROSS", "3", 1, "18", { 0, 0, 842, 595 }, 90 });
-        row(Cups, "clockwise", { "DEZENARIO-TURNED", "3", 1, "18", { 12, 12, 792, 612 }, 270 });
-        row(Cups, "no such printer", { "NO-SUCH-QUEUE", nullptr, 1, missing.arg("NO-SUCH-QUEUE") });
-        row(Cups, "lpoptions' default gone", { "", nullptr, 1, missing.arg("NO-DEFAULT-QUEUE") });
+        row(Both, "A4", { "DEZENARIO-PDF", "3", 1, "18", {}, { 0, 0, 595, 842 } });
+        row(Both, "US Letter, 2 slips",
+            { "DEZENARIO-LETTER", "6", 4, "18 1", {}, { 0, 0, 612, 792 } });
+        row(Cups, "slip's own size",
+            { "DEZENARIO-SLIP", "3", 2, "18", {}, { 0, 0, 311.8, 566.9 } });
+        row(Both, "PostScript, margins",
+            { "DEZENARIO-PS", "3", 3, "18", {}, { 12, 12, 612, 792 } });
+        row(Cups, "landscape", { "DEZENARIO-ACROSS", "3", 1, "18", {}, { 0, 0, 842, 595 }, 90 });
+        row(Cups, "clockwise", { "DEZENARIO-TURNED", "3", 1, "18", {}, { 12, 12, 792, 612 }, 270 });
+        row(Cups, "no such printer",
+            { "NO-SUCH-QUEUE", nullptr, 1, {}, missing.arg("NO-SUCH-QUEUE") });
+        row(Cups, "lpoptions' default gone",
+            { "", nullptr, 1, {}, missing.arg("NO-DEFAULT-QUEUE") });
         row(Cups, "printer rejects jobs",
-            { "DEZENARIO-REFUSING", nullptr, 1,
-              "ERRO 482\nA IMPRESSORA \"DEZENARIO-REFUSING\" NÃO" });
-        row(Cups, "refused at the end", { "DEZENARIO-DENIED", "3", 1, "ERRO 482\nA IMPRESSORA" });
-        row(Cups, "not a number", { "DEZENARIO-PDF", "TRES", 1, "ERRO 13\n" });
-        row(Both, "no printing service",
-            { "DEZENARIO-PDF", nullptr, 1, "ERRO 484\nO SERVIÇO DE", {}, 0, noCups });
-        row(Spooler, "refused at its start", { "DEZENARIO-PDF", "3", 1, "ERRO 482\nA IMPRESSORA" });
-        row(Spooler, "no printer",
-            { "DEZENARIO-PDF",
+            { "DEZENARIO-REFUSING",
               nullptr,
               1,
-              "ERRO 484\nNENHUMA IMPRESSORA INSTALADA",
               {},
-              0,
-              noCups });
+              "ERRO 482\nA IMPRESSORA \"DEZENARIO-REFUSING\" NÃO" });
+        row(Cups, "refused at the end",
+            { "DEZENARIO-DENIED", "3", 1, {}, "ERRO 482\nA IMPRESSORA" });
+        row(Cups, "not a number", { "DEZENARIO-PDF", "TRES", 1, {}, "ERRO 13\n" });
+        row(Both, "no printing service",
+            { .printer = "DEZENARIO-PDF",
+              .error = "ERRO 484\nO SERVIÇO DE",
+              .server = noCups,
+              .spoolerRuns = false });
+        row(Spooler, "refused at its start",
+            { .printer = "DEZENARIO-PDF",
+              .quantity = "3",
+              .error = "ERRO 482\nA IMPRESSORA",
+              .spoolFolderTakesJob = false });
+        row(Spooler, "no printer",
+            { .printer = "DEZENARIO-PDF",
+              .error = "ERRO 484\nNENHUMA IMPRESSORA INSTALADA",
+              .server = noCups });
     }
     void print()
     {
@@ -451,7 +485,7 @@ private slots:
 #endif
         const QDir pdfs(qEnvironmentVariable("DEZENARIO_PDF_DIR"));
         const QStringList before = pdfs.entryList({ QStringLiteral("*.pdf") });
-        const bool failed = queue.marks.startsWith(QStringLiteral("ERRO"));
+        const bool failed = !queue.error.isEmpty();
         QStringList log; // every number of Bets is taken
         const auto pages = printRun(queue.option + 5, failed ? 0 : atoi(queue.quantity) / 3, log);
         if (qEnvironmentVariableIsSet("DEZENARIO_WINE_TEST") && !OnWindows) {
@@ -459,12 +493,17 @@ private slots:
             const QString on =
                     queue.server ? "CUPS_SERVER=" + QString(queue.server) : "PRINTER=" + printer;
             QCOMPARE(QProcess::execute("bash",
-                                       { qEnvironmentVariable("DEZENARIO_WINE_TEST"), "--row",
-                                         QTest::currentDataTag(), on }),
+                                       { qEnvironmentVariable("DEZENARIO_WINE_TEST"),
+                                         QTest::currentDataTag(), on,
+                                         queue.spoolerRuns ? "running" : "stopped",
+                                         queue.spoolFolderTakesJob ? "takes" : "refuses" }),
                      0);
         } else { // through the window, answering its boxes
-            printer.isEmpty() ? qunsetenv("PRINTER") : qputenv("PRINTER", printer.toLocal8Bit());
-            queue.server ? qputenv("CUPS_SERVER", queue.server) : qunsetenv("CUPS_SERVER");
+            qunsetenv("PRINTER");
+            if (!printer.isEmpty())
+                qputenv("PRINTER", printer.toLocal8Bit());
+            if (queue.server)
+                qputenv("CUPS_SERVER", queue.server);
 #ifndef Q_OS_WIN
             cupsSetServer(nullptr); // CUPS reads the variable again
 #endif
@@ -479,12 +518,12 @@ private slots:
             const QStringList answers =
                     queue.quantity ? QStringList { queue.quantity, "Sim" } : QStringList();
             const QString boxes = click(control<QPushButton>("IMPRIMIR"), answers).join(u'|');
-            QVERIFY2(boxes.contains("ErrorBox|DEZENARIO|" + (failed ? queue.marks : "")) == failed
+            QVERIFY2(boxes.contains("ErrorBox|DEZENARIO|" + queue.error) == failed
                              && !boxes.contains(QStringLiteral("CLIPPED"))
                              && !boxes.contains(QStringLiteral("UNANSWERED")),
                      qPrintable(boxes));
             QCOMPARE(boxes.contains(QStringLiteral("AS APOSTAS FORAM MANTIDAS")),
-                     queue.quantity && queue.marks.startsWith(QStringLiteral("ERRO 482")));
+                     queue.quantity && queue.error.startsWith(QStringLiteral("ERRO 482")));
             QCOMPARE(beeps.count(), failed ? 0 : 1); // no sound of success for a print not done
             QCOMPARE(text1()->toPlainText(), failed ? Bets : QString());
             // A cleared list tells no outcome; a run shows what is left of the bets as it goes.
@@ -524,16 +563,7 @@ private slots:
                                         .convertToFormat(QImage::Format_Grayscale8);
             const QSizeF off = 2 * queue.sheet.size() - page.size();
             QVERIFY2(qMax(qAbs(off.width()), qAbs(off.height())) <= 1.5, "not the paper's size");
-            QList<QRect> found; // every dark blob, as its bounding box
-            for (int y = 0; y < page.height(); ++y)
-                for (int x = 0; x < page.width(); ++x)
-                    if (page.constScanLine(y)[x] < 128) {
-                        auto blob = std::find_if(found.begin(), found.end(), [&](const QRect &r) {
-                            return r.adjusted(-2, -2, 2, 2).contains(x, y);
-                        });
-                        blob == found.end() ? found.append(QRect(x, y, 1, 1))
-                                            : void(*blob |= QRect(x, y, 1, 1));
-                    }
+            const QList<QRect> found = darkBlobs(page);
             counts << QString::number(found.size());
             for (const QPoint &twips : pages.value(i)) {
                 // Both corners within 1.5 px: the mark is 0.10 by 0.16 inch.
@@ -549,7 +579,7 @@ private slots:
                                                       twips.x(), twips.y())));
             }
         }
-        QCOMPARE(counts.join(u' '), queue.marks);
+        QCOMPARE(counts.join(u' '), queue.sheets);
     }
 };
 

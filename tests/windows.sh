@@ -3,27 +3,10 @@
 # built files; installed silently into a prefix that sees no font but its own, installed again
 # over itself, it starts, and the Windows build of the window's tests finds its captions whole at
 # 100 % to 200 % and analyses; then its uninstaller leaves nothing behind. Then the Linux test
-# prints each of its rows through --row below, from a second prefix (Wine's PostScript driver
+# prints each of its rows through windows_row.sh, from a second prefix (Wine's PostScript driver
 # needs the host's fonts), and reads the sheets back. argv: the Windows build folder (installer
 # built), the Linux tst_dezenario.
-set -uo pipefail
-if [ "$1" = --row ]; then # tag VARIABLE=value: a row of the Linux test's print, under Wine
-  $WINESERVER -k >/dev/null 2>&1 # Wine reads the default printer once per server,
-  $WINESERVER -w
-  $WINESERVER -p >/dev/null 2>&1 # which keeps the spooler service running, as Windows does
-  [ "$2" = "no printing service" ] || $WINE net start spooler >/dev/null 2>&1
-  # Wine drops CUPS's refusal of a job; Windows reports a spool folder that cannot take it.
-  spool=$WINEPREFIX/drive_c/windows/system32/spool/printers
-  refuse=false && [ "$2" = "refused at its start" ] && refuse=true
-  $refuse && rmdir "$spool" && touch "$spool"
-  log=$WINEPREFIX/row.txt # Wine does not pass a console's output on
-  env "$3" $WINE "$installed/tst_dezenario.exe" "print:$2" -o "Z:$log,txt" >/dev/null 2>&1
-  status=$?
-  $refuse && rm "$spool" && mkdir "$spool"
-  [ $status = 0 ] || cat "$log"
-  exit $status
-fi
-set -e
+set -euo pipefail
 win=$(realpath "$1")
 export WINE=/usr/lib/wine/wine64 WINESERVER=/usr/lib/wine/wineserver WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=" QT_QPA_PLATFORM=windows # no Mono or Gecko to offer
@@ -32,7 +15,22 @@ work=$(mktemp -d)
 trap '$WINESERVER -k 2>/dev/null || :; rm -rf "$work"' EXIT # the prefix in use when it ends
 fail() { echo "FAIL: $*" && exit 1; }
 
-/usr/bin/python3 "$(dirname "$0")/windows_identity.py" "$win/app/dezenario.exe" "$installer"
+# What Explorer's Details and Windows read from the program and its installer: version 1.2.0.0,
+# fixed (FILEVERSION and PRODUCTVERSION 1,2,0,0) and in strings for Brazilian Portuguese
+# (translation 0x0416 1200), and the program's manifest.
+for exe in "$win/app/dezenario.exe" "$installer"; do
+  info=$(wrestool -x --raw -t 16 "$exe" | strings -el | tr '\n' '|')
+  bytes=$(wrestool -x --raw -t 16 "$exe" | od -An -tx1 | tr -d ' \n')
+  for want in 041604B0 ProductName\|dezenario FileVersion\|1.2.0.0 ProductVersion\|1.2.0.0; do
+    [[ ${info^^} == *"|${want^^}|"* ]] || fail "$exe has no $want: $info"
+  done
+  [[ $bytes == *bd04effe0000????02000100000000000200010000000000* && $bytes == *1604b004* ]] ||
+    fail "$exe is not version 1,2,0,0 in Brazilian Portuguese: $bytes"
+done
+manifest=$(wrestool -x --raw -t 24 -n 1 "$win/app/dezenario.exe")
+for want in '{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}' '>PerMonitorV2<' 'level="asInvoker"'; do
+  [[ $manifest == *"$want"* ]] || fail "the program's manifest has no $want: $manifest"
+done
 
 apps='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall'
 menu="ProgramData/Microsoft/Windows/Start Menu/Programs/DEZENARIO"
@@ -62,15 +60,20 @@ kill %1
 $WINESERVER -w
 
 # The captions whole at 100, 125, 150 and 200 % (Windows' text goes through DirectWrite above
-# 100 %), and the analysis at 100 %.
+# 100 %), and at 100 % the analysis of what Windows' clipboard carries differently: its line
+# breaks, and control characters. A paste under Wine takes seconds, so only these rows.
+pasted=("analysis:worked example: each line keeps its last number"
+  "analysis:separator of two, lines of LF alone"
+  "analysis:lines of CR alone and Unicode separators, 300 of them"
+  "analysis:NUL and control characters")
 with_tests
 log=$work/bare/tests.txt
 for dpi in 96 120 144 192; do
   $WINE reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d $dpi /f >/dev/null
-  functions=startsWhole && [ $dpi = 96 ] && functions="startsWhole analysis"
-  # shellcheck disable=SC2086
+  functions=(startsWhole)
+  [ $dpi = 96 ] && functions+=("${pasted[@]}")
   DEZENARIO_SCALE=$(awk "BEGIN {print $dpi / 96}") \
-    $WINE "$installed/tst_dezenario.exe" -o "Z:$log,txt" $functions ||
+    $WINE "$installed/tst_dezenario.exe" -o "Z:$log,txt" "${functions[@]}" ||
     { echo "at $dpi dpi:" && grep -av '^QCRITICAL.*EnableNonClientDpiScaling' "$log"; exit 1; }
 done
 
@@ -88,4 +91,4 @@ $WINESERVER -k
 unset FONTCONFIG_FILE
 install_into "$work/printing"
 with_tests
-DEZENARIO_WINE_TEST=$(realpath "$0") QT_QPA_PLATFORM=offscreen "$2" print
+DEZENARIO_WINE_TEST=$(dirname "$(realpath "$0")")/windows_row.sh QT_QPA_PLATFORM=offscreen "$2" print

@@ -4,9 +4,7 @@
 // area, which is where a printer's device context has its origin. Not through
 // QPrinter: Qt's Windows engine cannot abort a job once begun, and it takes a
 // StartDoc that fails with 0 rather than SP_ERROR for a started job.
-#include "qtprinter.h"
-
-#include "commanderror.h"
+#include "systemprinter.h"
 
 #include <string>
 
@@ -15,10 +13,13 @@
 
 namespace dezenario {
 
-namespace {
-const QString ChooseOne = QStringLiteral("(CONFIGURAÇÕES > IMPRESSORAS E SCANNERS)");
+const QString SystemPrinter::ServiceDown =
+        QStringLiteral("O SERVIÇO DE IMPRESSÃO DO WINDOWS (SPOOLER DE IMPRESSÃO) NÃO ESTÁ "
+                       "FUNCIONANDO. INICIE-O EM SERVIÇOS E TENTE DE NOVO.");
+const QString SystemPrinter::HowToChoose =
+        QStringLiteral("(CONFIGURAÇÕES > IMPRESSORAS E SCANNERS)");
 
-bool spoolerRunning()
+bool SystemPrinter::serviceAnswers()
 {
     SC_HANDLE manager = OpenSCManagerW(nullptr, nullptr, SC_MANAGER_CONNECT);
     SC_HANDLE service = manager ? OpenServiceW(manager, L"Spooler", SERVICE_QUERY_STATUS) : nullptr;
@@ -32,39 +33,15 @@ bool spoolerRunning()
     return running;
 }
 
-// Why there is no printer to print on. The spooler is asked first: when it is
-// stopped, Windows shows no printer at all, or a default that cannot be opened.
-CommandError noPrinter(const QString &named)
+bool SystemPrinter::anyPrinterInstalled()
 {
-    if (!spoolerRunning()) {
-        return CommandError(
-                errors::NoPrinter,
-                QStringLiteral("O SERVIÇO DE IMPRESSÃO DO WINDOWS (SPOOLER DE IMPRESSÃO) NÃO ESTÁ "
-                               "FUNCIONANDO. INICIE-O EM SERVIÇOS E TENTE DE NOVO."));
-    }
-    if (!named.isEmpty()) {
-        return CommandError(errors::NoPrinter,
-                            QStringLiteral("A IMPRESSORA PADRÃO \"%1\" NÃO EXISTE. ESCOLHA UMA "
-                                           "IMPRESSORA INSTALADA %2.")
-                                    .arg(named, ChooseOne));
-    }
     DWORD needed = 0, count = 0;
     EnumPrintersW(PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS, nullptr, 4, nullptr, 0, &needed,
                   &count);
-    if (needed > 0) {
-        return CommandError(
-                errors::NoPrinter,
-                QStringLiteral("NENHUMA IMPRESSORA FOI ESCOLHIDA COMO PADRÃO. ESCOLHA UMA %1.")
-                        .arg(ChooseOne));
-    }
-    return CommandError(
-            errors::NoPrinter,
-            QStringLiteral(
-                    "NENHUMA IMPRESSORA INSTALADA. INSTALE UMA IMPRESSORA E TENTE DE NOVO."));
+    return needed > 0;
 }
-} // namespace
 
-void QtPrinter::ensureAvailable()
+void SystemPrinter::ensureAvailable()
 {
     DWORD size = 0;
     GetDefaultPrinterW(nullptr, &size);
@@ -78,7 +55,7 @@ void QtPrinter::ensureAvailable()
     ClosePrinter(printer);
 }
 
-void QtPrinter::deliver()
+void SystemPrinter::deliver()
 {
     const std::wstring name = m_name.toStdWString();
     HDC dc = CreateDCW(L"WINSPOOL", name.c_str(), nullptr, nullptr);
@@ -112,7 +89,10 @@ void QtPrinter::deliver()
                                              DIB_RGB_COLORS, SRCCOPY);
                            })
             && EndPage(dc) > 0;
-    printed = printed ? EndDoc(dc) > 0 : (AbortDoc(dc), false);
+    if (printed)
+        printed = EndDoc(dc) > 0;
+    else
+        AbortDoc(dc);
     DeleteDC(dc);
     if (!printed) {
         throw CommandError(

@@ -1,4 +1,4 @@
-#include "qtprinter.h"
+#include "systemprinter.h"
 
 #include <cmath>
 
@@ -9,21 +9,21 @@ constexpr double TwipsPerInch = 1440;
 constexpr double MetresPerInch = 0.0254;
 } // namespace
 
-QtPrinter::QtPrinter(QImage mark) : m_mark(std::move(mark)) {}
+SystemPrinter::SystemPrinter(QImage mark) : m_mark(std::move(mark)) {}
 
-void QtPrinter::paintPicture(MarkPosition at)
+void SystemPrinter::paintPicture(MarkPosition at)
 {
     m_marks.push_back(at);
 }
 
-void QtPrinter::endPage()
+void SystemPrinter::endPage()
 {
     // A run never ends a page it did not paint on: the next paint opens the next page.
     if (m_marks.size() > (m_pageEnds.empty() ? 0 : m_pageEnds.back()))
         m_pageEnds.push_back(m_marks.size());
 }
 
-void QtPrinter::endDocument()
+void SystemPrinter::endDocument()
 {
     endPage();
     if (m_pageEnds.empty())
@@ -37,14 +37,14 @@ void QtPrinter::endDocument()
     discardDocument();
 }
 
-void QtPrinter::discardDocument()
+void SystemPrinter::discardDocument()
 {
     m_marks.clear();
     m_pageEnds.clear();
 }
 
-bool QtPrinter::paintPages(QSizeF dotsPerInch, const std::function<bool()> &newPage,
-                           const std::function<void(const QRect &)> &paint) const
+bool SystemPrinter::paintPages(QSizeF dotsPerInch, const std::function<bool()> &newPage,
+                               const std::function<void(const QRect &)> &paint) const
 {
     // Whole device dots, rounded: truncated, a mark could move by a dot.
     auto dots = [](double twips, double perInch) {
@@ -63,6 +63,30 @@ bool QtPrinter::paintPages(QSizeF dotsPerInch, const std::function<bool()> &newP
             paint(QRect(QPoint(dots(m_marks[mark].x, x), dots(m_marks[mark].y, y)), size));
     }
     return true;
+}
+
+CommandError SystemPrinter::noPrinter(const QString &named)
+{
+    // The service first: when it is down, the system shows no printer at all, or a default
+    // that cannot be opened.
+    if (!serviceAnswers())
+        return CommandError(errors::NoPrinter, ServiceDown);
+    if (!named.isEmpty()) {
+        return CommandError(errors::NoPrinter,
+                            QStringLiteral("A IMPRESSORA PADRÃO \"%1\" NÃO EXISTE. ESCOLHA UMA "
+                                           "IMPRESSORA INSTALADA %2.")
+                                    .arg(named, HowToChoose));
+    }
+    if (anyPrinterInstalled()) {
+        return CommandError(
+                errors::NoPrinter,
+                QStringLiteral("NENHUMA IMPRESSORA FOI ESCOLHIDA COMO PADRÃO. ESCOLHA UMA %1.")
+                        .arg(HowToChoose));
+    }
+    return CommandError(
+            errors::NoPrinter,
+            QStringLiteral(
+                    "NENHUMA IMPRESSORA INSTALADA. INSTALE UMA IMPRESSORA E TENTE DE NOVO."));
 }
 
 } // namespace dezenario

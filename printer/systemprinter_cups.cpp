@@ -1,9 +1,7 @@
 // The printer through CUPS: its default destination (LPDEST, PRINTER,
 // lpoptions or the server's default), the paper and printable area that its
 // PPD gives, and the pages handed over as one PDF document, unscaled.
-#include "qtprinter.h"
-
-#include "commanderror.h"
+#include "systemprinter.h"
 
 #include <QDir>
 #include <QFile>
@@ -44,46 +42,6 @@ QString namedDefault()
         }
     }
     return QString();
-}
-
-// Whether the CUPS server (CUPS_SERVER, client.conf, or the local one) answers at all.
-bool serverAnswers()
-{
-    http_t *http = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1,
-                                5000, nullptr);
-    httpClose(http);
-    return http != nullptr;
-}
-
-CommandError noPrinter()
-{
-    if (!serverAnswers()) {
-        return CommandError(errors::NoPrinter,
-                            QStringLiteral("O SERVIÇO DE IMPRESSÃO (CUPS) NÃO RESPONDE. INICIE-O "
-                                           "(sudo systemctl start cups) E TENTE DE NOVO."));
-    }
-    const QString named = namedDefault();
-    if (!named.isEmpty()) {
-        return CommandError(
-                errors::NoPrinter,
-                QStringLiteral(
-                        "A IMPRESSORA PADRÃO \"%1\" NÃO EXISTE. ESCOLHA UMA IMPRESSORA INSTALADA "
-                        "(lpoptions -d NOME, OU PRINTER=NOME AO ABRIR O PROGRAMA).")
-                        .arg(named));
-    }
-    cups_dest_t *dests = nullptr;
-    const int count = cupsGetDests2(CUPS_HTTP_DEFAULT, &dests);
-    cupsFreeDests(count, dests);
-    if (count > 0) {
-        return CommandError(
-                errors::NoPrinter,
-                QStringLiteral("NENHUMA IMPRESSORA FOI ESCOLHIDA COMO PADRÃO. ESCOLHA UMA "
-                               "(lpoptions -d NOME, OU PRINTER=NOME AO ABRIR O PROGRAMA)."));
-    }
-    return CommandError(
-            errors::NoPrinter,
-            QStringLiteral(
-                    "NENHUMA IMPRESSORA INSTALADA. INSTALE UMA IMPRESSORA E TENTE DE NOVO."));
 }
 
 // The destination's default paper, its default options (lpoptions) applied,
@@ -146,11 +104,34 @@ std::vector<std::pair<QByteArray, QByteArray>> paperAndOrientation(cups_dest_t *
 }
 } // namespace
 
-void QtPrinter::ensureAvailable()
+const QString SystemPrinter::ServiceDown = QStringLiteral(
+        "O SERVIÇO DE IMPRESSÃO (CUPS) NÃO RESPONDE. INICIE-O (sudo systemctl start cups) E TENTE "
+        "DE NOVO.");
+const QString SystemPrinter::HowToChoose =
+        QStringLiteral("(lpoptions -d NOME, OU PRINTER=NOME AO ABRIR O PROGRAMA)");
+
+// Whether the CUPS server (CUPS_SERVER, client.conf, or the local one) answers at all.
+bool SystemPrinter::serviceAnswers()
+{
+    http_t *http = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1,
+                                5000, nullptr);
+    httpClose(http);
+    return http != nullptr;
+}
+
+bool SystemPrinter::anyPrinterInstalled()
+{
+    cups_dest_t *dests = nullptr;
+    const int count = cupsGetDests2(CUPS_HTTP_DEFAULT, &dests);
+    cupsFreeDests(count, dests);
+    return count > 0;
+}
+
+void SystemPrinter::ensureAvailable()
 {
     cups_dest_t *dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, nullptr, nullptr);
     if (!dest)
-        throw noPrinter();
+        throw noPrinter(namedDefault());
     m_name = QString::fromLocal8Bit(dest->name);
     // A queue that rejects jobs says so now, before anything is asked or cut.
     if (qstrcmp(cupsGetOption("printer-is-accepting-jobs", dest->num_options, dest->options),
@@ -159,10 +140,8 @@ void QtPrinter::ensureAvailable()
         cupsFreeDests(1, dest);
         throw CommandError(errors::PrinterError,
                            QStringLiteral("A IMPRESSORA \"%1\" NÃO ESTÁ ACEITANDO TRABALHOS. "
-                                          "LIBERE-A (cupsaccept %1) "
-                                          "OU ESCOLHA OUTRA (lpoptions -d NOME, OU PRINTER=NOME AO "
-                                          "ABRIR O PROGRAMA).")
-                                   .arg(m_name));
+                                          "LIBERE-A (cupsaccept %1) OU ESCOLHA OUTRA %2.")
+                                   .arg(m_name, HowToChoose));
     }
     // A queue without a PPD (a raw queue) tells only its paper, and takes the page as it is.
     m_layout = inDefaultOrientation(
@@ -174,7 +153,7 @@ void QtPrinter::ensureAvailable()
     cupsFreeDests(1, dest);
 }
 
-void QtPrinter::deliver()
+void SystemPrinter::deliver()
 {
     QTemporaryFile spool(QDir::tempPath() + QStringLiteral("/dezenario-XXXXXX.pdf"));
     if (!spool.open())

@@ -1,0 +1,37 @@
+// Answers the modal boxes that show while it lives, in order, as each shows: Enter, with the
+// answer typed into an input box; Esc for a null answer or when none is left. Each box is handed
+// to look first, to be read before it closes.
+#pragma once
+
+#include <QApplication>
+#include <QInputDialog>
+#include <QPointer>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+
+namespace dezenario::test {
+struct BoxAnswerer
+{
+    explicit BoxAnswerer(QStringList answers, std::function<void(QDialog *)> look = {})
+        : answers(std::move(answers))
+    {
+        QObject::connect(&timer, &QTimer::timeout, [this, look] {
+            auto *box = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+            if (!box || box == last)
+                return;
+            last = box;
+            if (look)
+                look(box);
+            const QString answer = this->answers.isEmpty() ? QString() : this->answers.takeFirst();
+            if (auto *input = qobject_cast<QInputDialog *>(box); input && !answer.isNull())
+                input->setTextValue(answer);
+            QTest::keyClick(box, answer.isNull() ? Qt::Key_Escape : Qt::Key_Return);
+        });
+        timer.start(0);
+    }
+    QStringList answers; // those not given yet
+    QPointer<QDialog> last;
+    QTimer timer;
+};
+} // namespace dezenario::test
