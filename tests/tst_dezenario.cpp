@@ -3,7 +3,6 @@
 #include "boxanswerer.h"
 #include "commanderror.h"
 #include "mainwindow.h"
-#include "peakmemory.h"
 #include "qtadapters.h"
 #include "sliplayout.h"
 #include "slipprintjob.h"
@@ -391,35 +390,6 @@ private slots:
         QCOMPARE(text1()->toPlainText(), QString());
         QVERIFY(text1()->document()->isUndoRedoEnabled());
         QCOMPARE(beeps.count(), 1);
-    }
-
-    // A 10 MB paste analysed: the memory it takes, and what the box shows as it goes.
-    void tenMegabytes()
-    {
-        // Indexes past 100 000 before the same six numbers: an index left in would add numbers.
-        QString text;
-        for (int i = 1; text.size() < 10'000'000; ++i)
-            text += QString::number(i) + QStringLiteral(") 11-12-13-14-15-16\r\n");
-        QApplication::clipboard()->setText(std::exchange(text, QString()));
-        text1()->paste();
-        QApplication::clipboard()->clear();
-        test::PeakMemory memory;
-        QVERIFY(memory.start());
-        const FrontPaints progress(text1()); // what is left shows as the command goes
-        QElapsedTimer run;
-        run.start();
-        click(control<QPushButton>("ANALIZAR"), { QStringLiteral(")") });
-        QCOMPARE(entries(), (QStringList { "11", "12", "13", "14", "15", "16" }));
-        // A paint a frame at most (a millisecond of rounding either side), whatever the speed.
-        QVERIFY(progress.fronts.size() <= 2 + run.elapsed() / FrameThrottle::FrameMilliseconds);
-        // Each paint shows what is left: a line's numbers, or the break before its index. Which
-        // of the two a frame catches depends on the machine's pace.
-        const QSet<QString> shown(progress.fronts.cbegin(), progress.fronts.cend());
-        QVERIFY2(!shown.isEmpty() && (shown - QSet<QString> { "", " 11-" }).isEmpty(),
-                 qPrintable(progress.fronts.join(u'|')));
-        // The command's own copies: a few times the text's 20 MB of UTF-16 at most.
-        const long grown = memory.grownKilobytes();
-        QVERIFY2(grown > 0 && grown * 1024 < 4 * 20'000'000, qPrintable(QString::number(grown)));
     }
 
     void print_data()
