@@ -53,6 +53,7 @@ QString QtTextBox::text()
 void QtTextBox::readDocument()
 {
     flush();
+    m_seen = QString(); // the old text goes before the new one is widened: one copy at a time
     m_seen = CombinationEdit::fromDocument(m_document->toRawText());
     m_seenFront = 0;
     m_documentAsRead = true;
