@@ -11,8 +11,8 @@ NAMES = [  # role and name that a screen reader announces for each control, in t
     ("radio button", "09 DEZENAS"), ("frame", "DEZENARIO"), ("image", "MARCA DE IMPRESSÃO")]
 
 
-def tree(node):  # every node from node down: role, name, description, states, node
-    return [(node.getRoleName(), node.name, node.description, node.getState(), node)] + \
+def tree(node):  # every node from node down: role, name, states, node
+    return [(node.getRoleName(), node.name, node.getState(), node)] + \
         [r for c in node if c is not None for r in tree(c)]
 
 
@@ -20,13 +20,13 @@ def until(condition, what, seconds=20):
     deadline = time.time() + seconds
     while not (value := condition()) and time.time() < deadline:
         time.sleep(0.2)
-    if value:
-        return value
-    sys.exit(f"FAIL: {what}\n" + "\n".join(f"{r[0]}: {r[1]!r} {r[2]!r}" for r in tree(app)))
+    if not value:
+        sys.exit(f"FAIL: {what}\n" + "\n".join(f"{r[0]}: {r[1]!r}" for r in tree(app)))
+    return value
 
 
-def key(*keys):  # the keys go to the X window focused when they are sent, so wait for it
-    subprocess.run(["xdotool", "key", "--clearmodifiers", *keys], check=True)
+def xdotool(*args):  # keys go to the X window focused when they are sent
+    return subprocess.run(["xdotool", *args], check=True, capture_output=True, text=True).stdout
 
 
 def windows():  # the X windows shown with the program's title: the window, then any box
@@ -34,13 +34,9 @@ def windows():  # the X windows shown with the program's title: the window, then
                           capture_output=True, text=True).stdout.split()
 
 
-def focus(window):  # and wait until X has given it the keyboard
-    subprocess.run(["xdotool", "windowfocus", "--sync", window], check=True)
-
-
 def shows(role, name, state=None):
     return lambda: next((r for r in tree(app) if r[0] == role and name in r[1]
-                         and (state is None or r[3].contains(state))), None)
+                         and (state is None or r[2].contains(state))), None)
 
 
 bin_dir = tempfile.mkdtemp()  # the program's PATH: no browser, until one is put there
@@ -57,33 +53,32 @@ try:
 
     # Tab goes round in order from the text box, where the caret starts.
     window = until(lambda: windows()[:1], "the window has no X window")[0]
-    focus(window)
+    xdotool("windowfocus", "--sync", window)  # and wait until X has given it the keyboard
     for role, name in NAMES[1:7] + NAMES[:1]:
-        key("Tab")
+        xdotool("key", "Tab")
         until(shows(role, name, pyatspi.STATE_FOCUSED), f"Tab does not go on to {name}")
 
     # A line typed into the box, where Tab came back to, then on to LIMPA: the box empties.
-    subprocess.run(["xdotool", "type", "--delay", "20", "07-"], check=True)
-    text = shows("text", "COLE")()[4].queryText()
+    xdotool("type", "--delay", "20", "07-")
+    text = shows("text", "COLE")()[3].queryText()
     until(lambda: text.getText(0, -1) == "07-", "the line typed did not reach the box")
-    key("Tab", "Tab", "Tab", "space")
+    xdotool("key", "Tab", "Tab", "Tab", "space")
     until(lambda: text.getText(0, -1) == "", "LIMPA did not empty the box")
 
     # VISITE, the next stop: without a browser a clear error, then the site at every press.
-    key("Tab", "space")
+    xdotool("key", "Tab", "space")
     until(shows("label", "ERRO 429"), "no error without a browser")
     # With no window manager, X gives the keyboard to a box when Qt gets round to asking, and to
     # no window when the box closes: as a window manager would, give it to the box, then back to
     # the window, whose focus is still on VISITE.
-    focus(until(lambda: next(iter(set(windows()) - {window}), None), "the box has no X window"))
-    key("Return")
+    box = until(lambda: next(iter(set(windows()) - {window}), None), "the box has no X window")
+    xdotool("windowfocus", "--sync", box, "key", "Return")
     until(lambda: not shows("label", "ERRO 429")(), "Return did not close the error box")
-    focus(window)
     log = os.path.join(bin_dir, "opened")
     with open(os.path.join(bin_dir, "xdg-open"), "w") as stub:
         stub.write(f"#!/bin/sh\necho \"$@\" >> {log}\n")
     os.chmod(stub.name, 0o755)
-    key("space", "space")
+    xdotool("windowfocus", "--sync", window, "key", "space", "space")
     until(lambda: os.path.exists(log) and open(log).read().split() == [sys.argv[2]] * 2,
           "VISITE did not open the site twice")
 finally:
