@@ -445,7 +445,15 @@ private slots:
         QFETCH(Queue, queue);
         const QString printer = QString::fromLatin1(queue.printer);
         const QDir pdfs(qEnvironmentVariable("DEZENARIO_PDF_DIR"));
-        const QStringList before = pdfs.entryList({ QStringLiteral("*.pdf") });
+        // The row's own PDFs: cups-pdf writes over a file of the same title that a run left.
+        const QDateTime started = QDateTime::currentDateTime();
+        auto written = [&] {
+            QStringList names;
+            for (const QFileInfo &pdf : pdfs.entryInfoList({ QStringLiteral("*.pdf") }))
+                if (pdf.lastModified() >= started)
+                    names << pdf.fileName();
+            return names;
+        };
         const bool failed = !queue.error.isEmpty();
         QStringList log; // every number of Bets is taken
         const auto pages = printRun(queue.option + 5, failed ? 0 : atoi(queue.quantity) / 3, log);
@@ -501,22 +509,20 @@ private slots:
             }
         }
         if (failed) // nothing reached the queue
-            QCOMPARE(pdfs.entryList({ QStringLiteral("*.pdf") }), before);
+            QCOMPARE(written(), QStringList());
         if (failed || OnWindows)
             return; // Linux reads the sheets back
 
         // What CUPS wrote, once through (Wine hands jobs on late), at 144 dpi: 10 twips a pixel.
         const QString pending = "lpstat -o " + printer + " | grep -q .";
-        QTRY_VERIFY_WITH_TIMEOUT(pdfs.entryList({ "*.pdf" }) != before
-                                         && QProcess::execute("sh", { "-c", pending }) == 1,
-                                 240000);
+        QTRY_VERIFY_WITH_TIMEOUT(
+                !written().isEmpty() && QProcess::execute("sh", { "-c", pending }) == 1, 240000);
         QTemporaryDir raster;
-        for (const QString &name : pdfs.entryList({ QStringLiteral("*.pdf") }))
-            if (!before.contains(name)
-                && QProcess::execute(
-                           "pdftoppm",
-                           { "-r", "144", "-gray", pdfs.filePath(name), raster.filePath("p") })
-                        == 0)
+        for (const QString &name : written())
+            if (QProcess::execute(
+                        "pdftoppm",
+                        { "-r", "144", "-gray", pdfs.filePath(name), raster.filePath("p") })
+                == 0)
                 QFile::remove(pdfs.filePath(name));
         const QStringList sheets = QDir(raster.path()).entryList(QDir::Files, QDir::Name);
         QStringList counts;
