@@ -246,9 +246,9 @@ private slots:
     {
         // Each box where the slip has it, to the twip; nothing but "01" to "60" marks a box.
         for (int game = 1; game <= 3; ++game)
-            for (const QString dezena :
-                 { "00", "01", "09", "10", "11", "20", "30", "31", "40",  "45", "50", "51",
-                   "56", "57", "58", "60", "61", "1",  "1-", "0:", "001", "+1", "٠١", "01 " }) {
+            for (const QString dezena : { "00", "01", "09", "10", "11",  "20", "23", "30", "31",
+                                          "34", "40", "45", "50", "51",  "56", "57", "58", "60",
+                                          "61", "1",  "1-", "0:", "001", "+1", "٠١", "01 " }) {
                 const auto at = SlipLayout::numberMarkPosition(game, dezena);
                 QCOMPARE(at ? QPoint(at->x, at->y) : QPoint(), box(game, dezena));
             }
@@ -309,6 +309,8 @@ private slots:
                  QStringLiteral("DejaVu Sans Condensed")); // the system's, or the one carried
         QCOMPARE(QCoreApplication::translate("QWidgetTextControl", "&Paste"),
                  QStringLiteral("Co&lar")); // Qt's own menu
+        for (const char *front : { "Label1", "INKPicture1" }) // over what they overlap
+            QCOMPARE(m_window->childAt(control(front)->geometry().center()), control(front));
         // Every caption whole at the window's font, a button's beside its margins or indicator.
         for (QLabel *label : m_window->findChildren<QLabel *>())
             QVERIFY2(whole(label), qPrintable(label->objectName()));
@@ -490,7 +492,8 @@ private slots:
             const QString boxes = click(control<QPushButton>("IMPRIMIR"), answers).join(u'|');
             QVERIFY2(boxes.contains("ErrorBox|DEZENARIO|" + queue.error) == failed
                              && !boxes.contains(QStringLiteral("CLIPPED"))
-                             && !boxes.contains(QStringLiteral("UNANSWERED")),
+                             && !boxes.contains(QStringLiteral("UNANSWERED"))
+                             && boxes.contains(QStringLiteral("|MsgBox|")) == bool(queue.quantity),
                      qPrintable(boxes
                                 + "\n(a test queue missing? scripts/setup-printers.sh adds it)"));
             QCOMPARE(boxes.contains(QStringLiteral("AS APOSTAS FORAM MANTIDAS")),
@@ -501,6 +504,7 @@ private slots:
             QCOMPARE(control("List1")->accessibleDescription().isEmpty(),
                      failed && !entries().contains("old"));
             QCOMPARE(progress.fronts.isEmpty(), !entries().contains("01"));
+            QCOMPARE(text1()->document(), progress.own); // the user's own document, once it ends
             if (!failed) {
                 QCOMPARE(entries(), log);
                 QVERIFY(shown.count() > 1); // the log shows as the run goes, not only at its end
