@@ -149,12 +149,12 @@ QList<QRect> darkBlobs(const QImage &sheet)
             auto near = [&](const QRect &blob) {
                 return blob.adjusted(-2, -2, 2, 2).contains(dot);
             };
-            if (sheet.constScanLine(y)[x] < 128) {
-                if (auto blob = std::find_if(found.begin(), found.end(), near); blob != found.end())
-                    *blob |= dot;
-                else
-                    found.append(dot);
-            }
+            if (sheet.constScanLine(y)[x] >= 128)
+                continue;
+            if (auto blob = std::find_if(found.begin(), found.end(), near); blob != found.end())
+                *blob |= dot;
+            else
+                found.append(dot);
         }
     }
     return found;
