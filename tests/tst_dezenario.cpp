@@ -423,7 +423,7 @@ private slots:
               nullptr,
               1,
               {},
-              "ERRO 482\nA IMPRESSORA \"DEZENARIO-REFUSING\"" });
+              "ERRO 482\nA IMPRESSORA \"DEZENARIO-REFUSING\" NÃO" });
         row(Cups, "refused at the end",
             { "DEZENARIO-DENIED", "3", 1, {}, "ERRO 482\nA IMPRESSORA" });
         row(Cups, "not a number", { "DEZENARIO-PDF", "TRES", 1, {}, "ERRO 13\n" });
