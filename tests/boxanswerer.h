@@ -1,10 +1,12 @@
-// Answers the modal boxes that show while it lives, in order, as each shows: Enter, with the
-// answer typed into an input box; Esc for a null answer or when none is left. Each box is handed
-// to look first, to be read before it closes.
+// Answers the modal boxes that show while it lives, in order, as each shows: a click on the
+// button of the answer's caption but the default one; else Enter, with the answer typed into an
+// input box; Esc for a null answer or when none is left. Each box is handed to look first, to be
+// read before it closes.
 #pragma once
 
 #include <QApplication>
 #include <QInputDialog>
+#include <QPushButton>
 #include <QPointer>
 #include <QTest>
 #include <QTimer>
@@ -26,6 +28,9 @@ struct BoxAnswerer
             const QString answer = this->answers.isEmpty() ? QString() : this->answers.takeFirst();
             if (auto *input = qobject_cast<QInputDialog *>(box); input && !answer.isNull())
                 input->setTextValue(answer);
+            for (QPushButton *button : box->findChildren<QPushButton *>())
+                if (button->text() == answer && !button->isDefault())
+                    return QTest::mouseClick(button, Qt::LeftButton);
             QTest::keyClick(box, answer.isNull() ? Qt::Key_Escape : Qt::Key_Return);
         });
         timer.start(0);
