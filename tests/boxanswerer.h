@@ -6,8 +6,8 @@
 
 #include <QApplication>
 #include <QInputDialog>
-#include <QPushButton>
 #include <QPointer>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <functional>

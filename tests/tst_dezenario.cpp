@@ -213,7 +213,7 @@ private slots:
         QTest::addColumn<QString>("quantity");
         QTest::addColumn<QString>("locale");
         QTest::addColumn<int>("slips"); // or the error's number
-        // Slips of three games, a half to even; a group separator; the largest and past it.
+        // Three games a slip, a half rounding to even; a group separator; the most and past it.
         const std::tuple<const char *, const char *, int> rows[] = {
             { "1", "C", 0 },       { "2", "C", 1 },
             { "  9 ", "C", 3 },    { "7,5", "pt_BR", 2 },
