@@ -1,4 +1,5 @@
 #include "mainwindow.h"
+#include "siteconfig.h"
 
 #include <QApplication>
 
@@ -6,6 +7,7 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("dezenario"));
+    QApplication::setOrganizationName(QStringLiteral("DEZENARIO")); // where the settings are kept
     QApplication::setApplicationVersion(QStringLiteral(DEZENARIO_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("br.com.dezenario.dezenario"));
     dezenario::setUpApplication();

@@ -1,5 +1,6 @@
 #include "mainwindow.h"
 
+#include "adjustdialog.h"
 #include "analysiscommand.h"
 #include "clearcommand.h"
 #include "commanderror.h"
@@ -7,6 +8,7 @@
 #include "systemprinter.h"
 #include "siteconfig.h"
 #include "slipprintjob.h"
+#include "slipsettings.h"
 #include "ui_form1.h"
 #include "visitcommand.h"
 
@@ -15,10 +17,13 @@
 #include <QFile>
 #include <QFontDatabase>
 #include <QLibraryInfo>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QScreen>
+#include <QShortcut>
 #include <QStyleFactory>
 #include <QTranslator>
+#include <QVBoxLayout>
 #include <new>
 
 // Form1 is a plain widget, which Qt reports as a filler; a screen reader
@@ -47,6 +52,7 @@ MainWindow::MainWindow(QWidget *parent) : QWidget(parent), m_ui(std::make_unique
     m_ui->Label1->raise();
     m_ui->INKPicture1->raise();
     m_ui->Text1->setFocus();
+    addMenuBar();
 
     connect(m_ui->ANALIZAR, &QPushButton::clicked, this, &MainWindow::analyse);
     connect(m_ui->IMPRIMIR, &QPushButton::clicked, this, &MainWindow::print);
@@ -64,23 +70,46 @@ MainWindow::MainWindow(QWidget *parent) : QWidget(parent), m_ui(std::make_unique
 
 MainWindow::~MainWindow() = default;
 
+void MainWindow::addMenuBar()
+{
+    auto *bar = new QMenuBar(this);
+    bar->setObjectName(QStringLiteral("menuBar"));
+    QMenu *printing = bar->addMenu(QStringLiteral("&IMPRESSÃO"));
+    printing->setObjectName(QStringLiteral("menuImpressao"));
+    QAction *adjust =
+            printing->addAction(QStringLiteral("&AJUSTAR VOLANTES…"), this, &MainWindow::adjust);
+    adjust->setObjectName(QStringLiteral("actionAjustar"));
+    QMenu *help = bar->addMenu(QStringLiteral("A&JUDA"));
+    help->setObjectName(QStringLiteral("menuAjuda"));
+    QAction *about =
+            help->addAction(QStringLiteral("&SOBRE O DEZENARIO…"), this, &MainWindow::about);
+    about->setObjectName(QStringLiteral("actionSobre"));
+    // F10 opens the first menu, as on Windows; Alt with a menu's letter opens that menu.
+    connect(new QShortcut(Qt::Key_F10, this), &QShortcut::activated, bar,
+            [bar, printing] { bar->setActiveAction(printing->menuAction()); });
+
+    // The bar runs across the top; the form keeps its client area below it, every control at its
+    // place from the form's corner, so the window grows by the bar's height alone.
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(QMargins());
+    layout->setMenuBar(bar);
+    const int height = bar->sizeHint().height();
+    for (QWidget *control : findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+        if (control != bar)
+            control->move(control->pos() + QPoint(0, height));
+    resize(width(), this->height() + height);
+}
+
 void MainWindow::runCommand(const std::function<void()> &command)
 {
-    auto report = [this](const CommandError &error) {
-        QMessageBox box(QMessageBox::Critical, QStringLiteral("DEZENARIO"),
-                        QStringLiteral("ERRO %1\n%2").arg(error.number()).arg(error.description()),
-                        QMessageBox::NoButton, this);
-        box.setObjectName(QStringLiteral("ErrorBox"));
-        box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
-        box.exec();
-    };
     try {
         command();
     } catch (const CommandError &error) {
-        report(error);
+        showError(this, error);
     } catch (const std::bad_alloc &) {
-        report(CommandError(errors::OutOfMemory,
-                            QStringLiteral("MEMÓRIA INSUFICIENTE PARA ESTE TEXTO.")));
+        showError(this,
+                  CommandError(errors::OutOfMemory,
+                               QStringLiteral("MEMÓRIA INSUFICIENTE PARA ESTE TEXTO.")));
     }
 }
 
@@ -105,7 +134,10 @@ void MainWindow::print()
         QtQuestionBox question(this);
         QtOptionButtons options({ m_ui->Option1, m_ui->Option2, m_ui->Option3, m_ui->Option4 });
         QtWindow window(this, text1, list1);
-        SystemPrinter printer(m_ui->INKPicture1->pixmap().toImage());
+        const SlipSettings settings;
+        SystemPrinter printer(
+                m_ui->INKPicture1->pixmap().toImage(), settings.chosenPrinter(),
+                [&settings](const QString &name) { return settings.alignmentFor(name).alignment; });
         runPrintJob(
                 { text1, list1, label4, prompt, question, options, window, printer, *m_speaker });
     });
@@ -125,6 +157,26 @@ void MainWindow::visit()
         QtBrowser browser;
         runVisit(browser, QStringLiteral(DEZENARIO_SITE_URL));
     });
+}
+
+void MainWindow::adjust()
+{
+    AdjustDialog(m_ui->INKPicture1->pixmap().toImage(), this).exec();
+}
+
+void MainWindow::about()
+{
+    QMessageBox box(
+            QMessageBox::NoIcon, QStringLiteral("SOBRE O DEZENARIO"),
+            QStringLiteral("DEZENARIO %1\n\nANÁLISE DE COMBINAÇÕES E IMPRESSÃO DE VOLANTES "
+                           "DA MEGA-SENA.\n\nCOPYRIGHT (C) 2026 DEZENARIO. TODOS OS DIREITOS "
+                           "RESERVADOS: O PROGRAMA NÃO PODE SER REDISTRIBUÍDO SEM A "
+                           "AUTORIZAÇÃO DO DEZENARIO.\n\n%2")
+                    .arg(QStringLiteral(DEZENARIO_VERSION), QStringLiteral(DEZENARIO_SITE_URL)),
+            QMessageBox::NoButton, this);
+    box.setObjectName(QStringLiteral("Sobre"));
+    box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+    box.exec();
 }
 
 void setUpApplication()

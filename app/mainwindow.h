@@ -5,7 +5,9 @@
 // system's printer from printer/, hands them to the command, and shows a
 // CommandError in an error box. The adapters gather a command's many small
 // edits and repaint once a frame; they flush what is left when the click ends,
-// even on failure.
+// even on failure. The menu bar above the form opens AJUSTAR VOLANTES
+// (adjustdialog.h), which keeps the printer for slips and its alignment in
+// alignment/; IMPRIMIR hands both to the printer, which alone places the marks.
 #pragma once
 
 #include <QWidget>
@@ -37,8 +39,12 @@ private slots:
     void print();
     void clear();
     void visit();
+    void adjust();
+    void about();
 
 private:
+    void addMenuBar();
+
     std::unique_ptr<Ui::Form1> m_ui;
     QtSpeaker *m_speaker;
 };

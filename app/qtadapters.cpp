@@ -8,6 +8,7 @@
 #include <QInputDialog>
 #include <QLabel>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QUrl>
@@ -19,6 +20,16 @@ namespace dezenario {
 namespace {
 constexpr int MessageWidth = 640; // pixels; wider texts wrap
 } // namespace
+
+void showError(QWidget *parent, const CommandError &error)
+{
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("DEZENARIO"),
+                    QStringLiteral("ERRO %1\n%2").arg(error.number()).arg(error.description()),
+                    QMessageBox::NoButton, parent);
+    box.setObjectName(QStringLiteral("ErrorBox"));
+    box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+    box.exec();
+}
 
 QtListBox::QtListBox(QListWidget *list) : m_list(list) {}
 

@@ -14,6 +14,11 @@ class QWidget;
 
 namespace dezenario {
 
+class CommandError;
+
+// The error box of the window and its dialogs: the error's number and its description.
+void showError(QWidget *parent, const CommandError &error);
+
 // List1. Entries are appended in batches, once a frame.
 class QtListBox : public ListBox
 {

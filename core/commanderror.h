@@ -26,9 +26,11 @@ private:
 
 // Error numbers follow the classic runtime's, so a user's report stays familiar.
 namespace errors {
+constexpr int InvalidArgument = 5; // an alignment that puts a mark off the paper
 constexpr int TypeMismatch = 13; // a text that is no number
 constexpr int Overflow = 6; // a number out of range
 constexpr int OutOfMemory = 7;
+constexpr int PermissionDenied = 70; // the user's settings cannot be written
 constexpr int CannotCreateObject = 429; // no browser to open the site
 constexpr int PrinterError = 482;
 constexpr int NoPrinter = 484;

@@ -1,15 +1,46 @@
 #include "systemprinter.h"
 
+#include "pagepainter.h"
+
 #include <cmath>
 
 namespace dezenario {
 
 namespace {
 constexpr double TwipsPerInch = 1440;
-constexpr double MetresPerInch = 0.0254;
+const QString HowToAdjust = QStringLiteral("IMPRESSÃO > AJUSTAR VOLANTES");
 } // namespace
 
-SystemPrinter::SystemPrinter(QImage mark) : m_mark(std::move(mark)) {}
+SystemPrinter::SystemPrinter(QImage mark, QString chosen, AlignmentFor alignmentFor)
+    : m_mark(std::move(mark)), m_chosen(std::move(chosen)), m_alignmentFor(std::move(alignmentFor))
+{
+}
+
+void SystemPrinter::align(const std::function<QSizeF()> &printable)
+{
+    m_alignment = m_alignmentFor ? m_alignmentFor(m_name) : Alignment();
+    // Nothing set places every mark as the table has it, as it always did.
+    if (m_alignment.isIdentity())
+        return;
+    const QString misfit = m_alignment.misfit(PagePainter::boxCorners(),
+                                              PagePainter::markSize(m_mark), printable());
+    if (!misfit.isEmpty())
+        throw CommandError(errors::InvalidArgument,
+                           QStringLiteral("A IMPRESSORA \"%1\": %2 CORRIJA EM %3.")
+                                   .arg(m_name, misfit, HowToAdjust));
+}
+
+void SystemPrinter::printTestSheet()
+{
+    m_testSheet = true;
+    try {
+        deliver();
+    } catch (...) {
+        m_testSheet = false;
+        throw;
+    }
+    m_testSheet = false;
+}
 
 void SystemPrinter::paintPicture(MarkPosition at)
 {
@@ -52,25 +83,32 @@ bool SystemPrinter::paintPages(QSizeF dotsPerInch, const std::function<bool()> &
     };
     const double x = dotsPerInch.width(), y = dotsPerInch.height();
     // The mark at its stored density, whatever the printer's dots.
-    const QSize size(
-            dots(m_mark.width() / (m_mark.dotsPerMeterX() * MetresPerInch) * TwipsPerInch, x),
-            dots(m_mark.height() / (m_mark.dotsPerMeterY() * MetresPerInch) * TwipsPerInch, y));
+    const QSizeF twips = PagePainter::markSize(m_mark);
+    const QSize size(dots(twips.width(), x), dots(twips.height(), y));
     size_t mark = 0;
     for (size_t page = 0; page < m_pageEnds.size(); ++page) {
         if (page > 0 && !newPage())
             return false;
-        for (; mark < m_pageEnds[page]; ++mark)
-            paint(QRect(QPoint(dots(m_marks[mark].x, x), dots(m_marks[mark].y, y)), size));
+        for (; mark < m_pageEnds[page]; ++mark) {
+            const QPointF at = PagePainter::markRect(m_alignment, m_marks[mark], twips).topLeft();
+            paint(QRect(QPoint(dots(at.x(), x), dots(at.y(), y)), size));
+        }
     }
     return true;
 }
 
-CommandError SystemPrinter::noPrinter(const QString &named)
+CommandError SystemPrinter::noPrinter(const QString &named) const
 {
     // The service first: when it is down, the system shows no printer at all, or a default
     // that cannot be opened.
     if (!serviceAnswers())
         return CommandError(errors::NoPrinter, ServiceDown);
+    if (!m_chosen.isEmpty()) {
+        return CommandError(errors::NoPrinter,
+                            QStringLiteral("A IMPRESSORA \"%1\", ESCOLHIDA PARA OS VOLANTES, NÃO "
+                                           "ESTÁ MAIS INSTALADA. ESCOLHA OUTRA EM %2.")
+                                    .arg(m_chosen, HowToAdjust));
+    }
     if (!named.isEmpty()) {
         return CommandError(errors::NoPrinter,
                             QStringLiteral("A IMPRESSORA PADRÃO \"%1\" NÃO EXISTE. ESCOLHA UMA "

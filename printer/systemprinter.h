@@ -1,10 +1,13 @@
 #pragma once
 
+#include "alignment.h"
 #include "commanderror.h"
 #include "controls.h"
 
 #include <QImage>
+#include <QStringList>
 #include <functional>
+#include <optional>
 #include <vector>
 #ifndef Q_OS_WIN
 #    include <QByteArray>
@@ -14,12 +17,13 @@
 
 namespace dezenario {
 
-// The system's default printer: a CUPS destination on Linux, the spooler's default printer on
-// Windows. A run's marks are only recorded, page by page; the printer is opened at endDocument,
-// which paints every page in one go. A run that fails on the way has then sent nothing to the
-// printing service, on a system whose print jobs start as soon as painting begins too (Windows).
-// Each page is laid out on the printer's own default paper, in its default orientation, from the
-// corner of its printable area, unscaled.
+// The printer for slips: the one the user chose, or the system's default (a CUPS destination on
+// Linux, the spooler's default printer on Windows). A run's marks are only recorded, page by page;
+// the printer is opened at endDocument, which paints every page in one go. A run that fails on the
+// way has then sent nothing to the printing service, on a system whose print jobs start as soon as
+// painting begins too (Windows). Each page is laid out on the printer's own default paper, in its
+// default orientation, from the corner of its printable area, unscaled; the user's alignment for
+// that printer places each mark.
 //
 // The recording, the painting of pages and why nothing can print are shared
 // (systemprinter.cpp); each system's file finds the printer and delivers the pages:
@@ -28,13 +32,33 @@ namespace dezenario {
 class SystemPrinter : public Printer
 {
 public:
-    explicit SystemPrinter(QImage mark);
+    // The user's alignment for a printer, by its name.
+    using AlignmentFor = std::function<Alignment(const QString &printer)>;
+    // chosen: the printer for slips, empty for the system's default.
+    explicit SystemPrinter(QImage mark, QString chosen = QString(),
+                           AlignmentFor alignmentFor = AlignmentFor());
 
+    // Also throws, with errors::OffThePaper, when the user's alignment would put a mark off the
+    // printable area of the printer's paper.
     void ensureAvailable() override;
     void paintPicture(MarkPosition at) override;
     void endPage() override;
     void endDocument() override;
     void discardDocument() override;
+
+    // After ensureAvailable: the printer found, as the user knows it.
+    QString name() const { return m_name; }
+    // After ensureAvailable: prints the test sheet alone, on one page.
+    void printTestSheet();
+
+    struct Installed
+    {
+        QString systemDefault; // empty when the system names none
+        QStringList printers;
+    };
+    // Every printer installed; slow where the system asks printers on the network, so it is for a
+    // thread of its own.
+    static Installed installedPrinters();
 
 private:
     // Opens the printer, paints the recorded pages and hands them over; throws
@@ -46,16 +70,23 @@ private:
     bool paintPages(QSizeF dotsPerInch, const std::function<bool()> &newPage,
                     const std::function<void(const QRect &)> &paint) const;
 
-    // Why there is no printer to print on, the same steps on both systems; named is the
-    // default that the system names but cannot open, if any. Each system's file gives the probes
-    // and the hints below.
-    static CommandError noPrinter(const QString &named);
+    // Why there is no printer to print on, the same steps on both systems; named is the printer
+    // chosen for slips, or else the default that the system names, that cannot be opened, if any.
+    // Each system's file gives the probes and the hints below.
+    CommandError noPrinter(const QString &named) const;
+    // The user's alignment for the printer found, checked against its printable area (in twips),
+    // which is asked only when there is an alignment to check.
+    void align(const std::function<QSizeF()> &printable);
     static bool serviceAnswers();
     static bool anyPrinterInstalled();
     static const QString ServiceDown; // what to do when the printing service does not answer
     static const QString HowToChoose; // where the user chooses the default printer
 
     QImage m_mark;
+    QString m_chosen;
+    AlignmentFor m_alignmentFor;
+    Alignment m_alignment;
+    bool m_testSheet = false;
     QString m_name; // as the user knows the printer
     std::vector<MarkPosition> m_marks; // of every page, in painting order
     std::vector<size_t> m_pageEnds; // where each ended page's marks end in m_marks

@@ -1,7 +1,9 @@
-// The printer through CUPS: its default destination (LPDEST, PRINTER,
+// The printer through CUPS: the destination chosen for slips, or the default one (LPDEST, PRINTER,
 // lpoptions or the server's default), the paper and printable area that its
 // PPD gives, and the pages handed over as one PDF document, unscaled.
 #include "systemprinter.h"
+
+#include "pagepainter.h"
 
 #include <QDir>
 #include <QFile>
@@ -127,9 +129,27 @@ bool SystemPrinter::anyPrinterInstalled()
     return count > 0;
 }
 
+SystemPrinter::Installed SystemPrinter::installedPrinters()
+{
+    Installed installed;
+    if (cups_dest_t *dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, nullptr, nullptr)) {
+        installed.systemDefault = QString::fromLocal8Bit(dest->name);
+        cupsFreeDests(1, dest);
+    }
+    cups_dest_t *dests = nullptr;
+    const int count = cupsGetDests2(CUPS_HTTP_DEFAULT, &dests);
+    for (int i = 0; i < count; ++i)
+        if (!dests[i].instance) // an instance is the same queue with other options
+            installed.printers << QString::fromLocal8Bit(dests[i].name);
+    cupsFreeDests(count, dests);
+    return installed;
+}
+
 void SystemPrinter::ensureAvailable()
 {
-    cups_dest_t *dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, nullptr, nullptr);
+    cups_dest_t *dest = cupsGetNamedDest(
+            CUPS_HTTP_DEFAULT, m_chosen.isEmpty() ? nullptr : m_chosen.toLocal8Bit().constData(),
+            nullptr);
     if (!dest)
         throw noPrinter(namedDefault());
     m_name = QString::fromLocal8Bit(dest->name);
@@ -151,6 +171,7 @@ void SystemPrinter::ensureAvailable()
                                                 QPageLayout::Point, QMarginsF())));
     m_laidOutFor = paperAndOrientation(dest);
     cupsFreeDests(1, dest);
+    align([this] { return m_layout.paintRect(QPageLayout::Point).size() * 20; });
 }
 
 void SystemPrinter::deliver()
@@ -174,10 +195,14 @@ void SystemPrinter::deliver()
         throw CommandError(
                 errors::PrinterError,
                 QStringLiteral("A IMPRESSORA \"%1\" NÃO PÔDE COMEÇAR A IMPRESSÃO.").arg(m_name));
+    if (m_testSheet)
+        PagePainter::paintTestSheet(painter, m_alignment, PagePainter::markSize(m_mark), m_name);
     // The same image every time, so the document holds it once.
-    const bool painted = paintPages(
-            QSizeF(printer.resolution(), printer.resolution()), [&] { return printer.newPage(); },
-            [&](const QRect &at) { painter.drawImage(at, m_mark); });
+    const bool painted = m_testSheet
+            || paintPages(
+                                 QSizeF(printer.resolution(), printer.resolution()),
+                                 [&] { return printer.newPage(); },
+                                 [&](const QRect &at) { painter.drawImage(at, m_mark); });
     if (!painter.end() || !painted || printer.printerState() == QPrinter::Error)
         throw CommandError(
                 errors::PrinterError,

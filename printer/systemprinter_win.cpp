@@ -1,4 +1,4 @@
-// The printer through the Windows spooler: its default printer, on that
+// The printer through the Windows spooler: the printer chosen for slips or the default one, on that
 // printer's own default paper and orientation (its default DEVMODE), painted
 // through GDI at the driver's own resolution from the corner of the printable
 // area, which is where a printer's device context has its origin. Not through
@@ -6,6 +6,9 @@
 // StartDoc that fails with 0 rather than SP_ERROR for a started job.
 #include "systemprinter.h"
 
+#include "pagepainter.h"
+
+#include <QPainter>
 #include <string>
 
 #include <windows.h>
@@ -41,19 +44,75 @@ bool SystemPrinter::anyPrinterInstalled()
     return needed > 0;
 }
 
-void SystemPrinter::ensureAvailable()
+namespace {
+QString defaultPrinter()
 {
     DWORD size = 0;
     GetDefaultPrinterW(nullptr, &size);
     std::wstring name(size, L'\0');
     if (size == 0 || !GetDefaultPrinterW(name.data(), &size))
+        return QString();
+    return QString::fromWCharArray(name.c_str());
+}
+
+// The printable area of a printer's default paper, in twips; empty when no device context opens.
+QSizeF printableArea(const QString &printer)
+{
+    const std::wstring name = printer.toStdWString();
+    HDC dc = CreateDCW(L"WINSPOOL", name.c_str(), nullptr, nullptr);
+    if (!dc)
+        return QSizeF();
+    const QSizeF area(GetDeviceCaps(dc, HORZRES) * 1440.0 / GetDeviceCaps(dc, LOGPIXELSX),
+                      GetDeviceCaps(dc, VERTRES) * 1440.0 / GetDeviceCaps(dc, LOGPIXELSY));
+    DeleteDC(dc);
+    return area;
+}
+} // namespace
+
+SystemPrinter::Installed SystemPrinter::installedPrinters()
+{
+    Installed installed { defaultPrinter(), {} };
+    DWORD needed = 0, count = 0;
+    const DWORD flags = PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS;
+    EnumPrintersW(flags, nullptr, 4, nullptr, 0, &needed, &count);
+    std::vector<BYTE> buffer(needed);
+    if (needed > 0 && EnumPrintersW(flags, nullptr, 4, buffer.data(), needed, &needed, &count)) {
+        const auto *printers = reinterpret_cast<const PRINTER_INFO_4W *>(buffer.data());
+        for (DWORD i = 0; i < count; ++i)
+            installed.printers << QString::fromWCharArray(printers[i].pPrinterName);
+    }
+    return installed;
+}
+
+void SystemPrinter::ensureAvailable()
+{
+    m_name = m_chosen.isEmpty() ? defaultPrinter() : m_chosen;
+    if (m_name.isEmpty())
         throw noPrinter(QString());
-    m_name = QString::fromWCharArray(name.c_str());
+    std::wstring name = m_name.toStdWString();
     HANDLE printer = nullptr;
     if (!OpenPrinterW(name.data(), &printer, nullptr))
         throw noPrinter(m_name);
     ClosePrinter(printer);
+    align([this] { return printableArea(m_name); });
 }
+
+namespace {
+// Paints an image onto the page, stretched to the rectangle given in device dots.
+bool paintImage(HDC dc, const QImage &image, const QRect &at)
+{
+    BITMAPINFO bitmap {};
+    bitmap.bmiHeader.biSize = sizeof bitmap.bmiHeader;
+    bitmap.bmiHeader.biWidth = image.width();
+    bitmap.bmiHeader.biHeight = -image.height(); // top row first, as QImage holds it
+    bitmap.bmiHeader.biPlanes = 1;
+    bitmap.bmiHeader.biBitCount = 32;
+    bitmap.bmiHeader.biCompression = BI_RGB;
+    return StretchDIBits(dc, at.x(), at.y(), at.width(), at.height(), 0, 0, image.width(),
+                         image.height(), image.constBits(), &bitmap, DIB_RGB_COLORS, SRCCOPY)
+            > 0;
+}
+} // namespace
 
 void SystemPrinter::deliver()
 {
@@ -71,24 +130,28 @@ void SystemPrinter::deliver()
         throw CommandError(errors::PrinterError,
                            QStringLiteral("A IMPRESSORA \"%1\" RECUSOU A IMPRESSÃO.").arg(m_name));
     }
-    const QImage mark = m_mark.convertToFormat(QImage::Format_RGB32);
-    BITMAPINFO bitmap {};
-    bitmap.bmiHeader.biSize = sizeof bitmap.bmiHeader;
-    bitmap.bmiHeader.biWidth = mark.width();
-    bitmap.bmiHeader.biHeight = -mark.height(); // top row first, as QImage holds it
-    bitmap.bmiHeader.biPlanes = 1;
-    bitmap.bmiHeader.biBitCount = 32;
-    bitmap.bmiHeader.biCompression = BI_RGB;
     const QSizeF dotsPerInch(GetDeviceCaps(dc, LOGPIXELSX), GetDeviceCaps(dc, LOGPIXELSY));
-    bool printed = StartPage(dc) > 0
-            && paintPages(
-                           dotsPerInch, [dc] { return EndPage(dc) > 0 && StartPage(dc) > 0; },
-                           [&](const QRect &at) {
-                               StretchDIBits(dc, at.x(), at.y(), at.width(), at.height(), 0, 0,
-                                             mark.width(), mark.height(), mark.constBits(), &bitmap,
-                                             DIB_RGB_COLORS, SRCCOPY);
-                           })
-            && EndPage(dc) > 0;
+    bool printed = StartPage(dc) > 0;
+    if (m_testSheet) {
+        // Qt paints the sheet onto a bitmap of the whole printable area, at no more than 300 dots
+        // an inch (a tenth of a millimetre), and the driver takes it as one picture.
+        const QSize dots(GetDeviceCaps(dc, HORZRES), GetDeviceCaps(dc, VERTRES));
+        const double scale = std::min(1.0, 300 / dotsPerInch.width());
+        QImage sheet((QSizeF(dots) * scale).toSize(), QImage::Format_RGB32);
+        sheet.fill(Qt::white);
+        QPainter painter(&sheet);
+        painter.scale(dotsPerInch.width() * scale / 1440, dotsPerInch.height() * scale / 1440);
+        PagePainter::paintTestSheet(painter, m_alignment, PagePainter::markSize(m_mark), m_name);
+        painter.end();
+        printed = printed && paintImage(dc, sheet, QRect(QPoint(), dots));
+    } else {
+        const QImage mark = m_mark.convertToFormat(QImage::Format_RGB32);
+        printed = printed
+                && paintPages(
+                          dotsPerInch, [dc] { return EndPage(dc) > 0 && StartPage(dc) > 0; },
+                          [&](const QRect &at) { paintImage(dc, mark, at); });
+    }
+    printed = printed && EndPage(dc) > 0;
     if (printed)
         printed = EndDoc(dc) > 0;
     else

@@ -30,4 +30,15 @@ void paintMark(Printer &printer, MarkPosition position)
     printer.paintPicture(position);
 }
 
+std::vector<Box> allBoxes()
+{
+    std::vector<Box> boxes;
+    for (int game = 1; game <= 3; ++game)
+        for (int n = 1; n <= 60; ++n)
+            boxes.push_back({ *numberMarkPosition(game, QString::asprintf("%02d", n)), game, n });
+    for (int count = 6; count <= 9; ++count)
+        boxes.push_back({ countMarkPosition(count), 0, count });
+    return boxes;
+}
+
 } // namespace dezenario::SlipLayout

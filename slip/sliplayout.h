@@ -5,6 +5,7 @@
 #include <QStringView>
 #include <array>
 #include <optional>
+#include <vector>
 
 namespace dezenario {
 
@@ -29,6 +30,15 @@ std::optional<MarkPosition> numberMarkPosition(int game, QStringView dezena);
 // The box that tells how many numbers (6 to 9) each game has.
 MarkPosition countMarkPosition(int numbersPerGame);
 void paintMark(Printer &printer, MarkPosition position);
+
+// Every box that a mark can land on: the 60 numbers of each game, then the count boxes (game 0).
+struct Box
+{
+    MarkPosition at;
+    int game;
+    int number; // 1 to 60, or the count 6 to 9
+};
+std::vector<Box> allBoxes();
 
 } // namespace SlipLayout
 } // namespace dezenario

@@ -1,0 +1,182 @@
+#include "adjustdialog.h"
+
+#include "qtadapters.h"
+#include "slipsettings.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QDoubleSpinBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QThreadPool>
+
+namespace dezenario {
+
+namespace {
+QDoubleSpinBox *valueBox(QWidget *parent, const char *name, double low, double high,
+                         const char *unit)
+{
+    auto *box = new QDoubleSpinBox(parent);
+    box->setObjectName(QLatin1String(name));
+    box->setDecimals(1);
+    box->setSingleStep(0.1);
+    box->setRange(low, high);
+    box->setSuffix(QLatin1String(unit));
+    return box;
+}
+} // namespace
+
+AdjustDialog::AdjustDialog(QImage mark, QWidget *parent)
+    : QDialog(parent),
+      m_mark(std::move(mark)),
+      m_printer(new QComboBox(this)),
+      m_right(valueBox(this, "Direita", -Alignment::MaxShift, Alignment::MaxShift, " MM")),
+      m_down(valueBox(this, "Abaixo", -Alignment::MaxShift, Alignment::MaxShift, " MM")),
+      m_width(valueBox(this, "Largura", Alignment::MinStretch, Alignment::MaxStretch, " %")),
+      m_height(valueBox(this, "Altura", Alignment::MinStretch, Alignment::MaxStretch, " %")),
+      m_notice(new QLabel(this))
+{
+    setObjectName(QStringLiteral("Ajuste"));
+    setWindowTitle(QStringLiteral("AJUSTAR VOLANTES"));
+    m_printer->setObjectName(QStringLiteral("Impressora"));
+    m_notice->setObjectName(QStringLiteral("Aviso"));
+    m_notice->setWordWrap(true);
+    m_notice->setMinimumWidth(360);
+
+    auto *form = new QFormLayout;
+    auto row = [&](const QString &caption, QWidget *field) {
+        form->addRow(caption + u':', field);
+        field->setAccessibleName(caption);
+    };
+    row(QStringLiteral("IMPRESSORA DOS VOLANTES"), m_printer);
+    row(QStringLiteral("MOVER PARA A DIREITA"), m_right);
+    row(QStringLiteral("MOVER PARA BAIXO"), m_down);
+    row(QStringLiteral("ESTICAR NA LARGURA"), m_width);
+    row(QStringLiteral("ESTICAR NA ALTURA"), m_height);
+    m_right->setAccessibleDescription(
+            QStringLiteral("EM MILÍMETROS; NEGATIVO MOVE PARA A ESQUERDA"));
+    m_down->setAccessibleDescription(QStringLiteral("EM MILÍMETROS; NEGATIVO MOVE PARA CIMA"));
+
+    auto *buttons = new QDialogButtonBox(this);
+    m_testSheet = buttons->addButton(QStringLiteral("IMPRIMIR FOLHA DE TESTE"),
+                                     QDialogButtonBox::ActionRole);
+    m_testSheet->setObjectName(QStringLiteral("FolhaDeTeste"));
+    m_reset = buttons->addButton(QStringLiteral("ZERAR"), QDialogButtonBox::ResetRole);
+    m_reset->setObjectName(QStringLiteral("Zerar"));
+    m_ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
+    m_ok->setObjectName(QStringLiteral("OK"));
+    buttons->addButton(QStringLiteral("CANCELAR"), QDialogButtonBox::RejectRole)
+            ->setObjectName(QStringLiteral("CANCELAR"));
+    connect(buttons, &QDialogButtonBox::accepted, this, &AdjustDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(m_testSheet, &QPushButton::clicked, this, &AdjustDialog::printTestSheet);
+    connect(m_reset, &QPushButton::clicked, this, [this] { setTyped(Alignment()); });
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(m_notice);
+    layout->addWidget(buttons);
+
+    // Until the printers are known, only CANCELAR works.
+    m_notice->setText(QStringLiteral("PROCURANDO AS IMPRESSORAS…"));
+    for (QWidget *waits : std::initializer_list<QWidget *> { m_printer, m_right, m_down, m_width,
+                                                             m_height, m_testSheet, m_reset, m_ok })
+        waits->setEnabled(false);
+    QThreadPool::globalInstance()->start([dialog = QPointer<AdjustDialog>(this)] {
+        const SystemPrinter::Installed installed = SystemPrinter::installedPrinters();
+        QMetaObject::invokeMethod(qApp, [dialog, installed] {
+            if (dialog)
+                dialog->listed(installed);
+        });
+    });
+}
+
+void AdjustDialog::listed(const SystemPrinter::Installed &installed)
+{
+    m_systemDefault = installed.systemDefault;
+    m_printer->addItem(
+            QStringLiteral("PADRÃO DO SISTEMA (%1)")
+                    .arg(m_systemDefault.isEmpty() ? QStringLiteral("NENHUMA") : m_systemDefault),
+            QString());
+    for (const QString &name : installed.printers)
+        m_printer->addItem(name, name);
+    const QString chosen = SlipSettings().chosenPrinter();
+    if (!chosen.isEmpty() && m_printer->findData(chosen) < 0)
+        m_printer->addItem(chosen + QStringLiteral(" (NÃO INSTALADA)"), chosen);
+    m_printer->setCurrentIndex(std::max(0, m_printer->findData(chosen)));
+    connect(m_printer, &QComboBox::currentIndexChanged, this, &AdjustDialog::showSaved);
+    for (QWidget *ready : std::initializer_list<QWidget *> { m_printer, m_right, m_down, m_width,
+                                                             m_height, m_testSheet, m_reset, m_ok })
+        ready->setEnabled(true);
+    showSaved();
+}
+
+QString AdjustDialog::chosen() const
+{
+    return m_printer->currentData().toString();
+}
+
+QString AdjustDialog::printer() const
+{
+    return chosen().isEmpty() ? m_systemDefault : chosen();
+}
+
+Alignment AdjustDialog::typed() const
+{
+    return { m_right->value(), m_down->value(), m_width->value(), m_height->value() };
+}
+
+void AdjustDialog::setTyped(const Alignment &alignment)
+{
+    m_right->setValue(alignment.right);
+    m_down->setValue(alignment.down);
+    m_width->setValue(alignment.width);
+    m_height->setValue(alignment.height);
+}
+
+void AdjustDialog::showSaved()
+{
+    const SlipSettings::Saved saved = SlipSettings().alignmentFor(printer());
+    setTyped(saved.alignment);
+    m_notice->setText(saved.untrusted
+                              ? QStringLiteral("OS VALORES SALVOS PARA \"%1\" NÃO SÃO NÚMEROS "
+                                               "VÁLIDOS E NÃO SERÃO USADOS: VALEM 0 MM E 100 % "
+                                               "ATÉ QUE OUTROS SEJAM SALVOS.")
+                                        .arg(printer())
+                              : QString());
+}
+
+void AdjustDialog::printTestSheet()
+{
+    const Alignment alignment = typed();
+    SystemPrinter sheet(m_mark, chosen(), [alignment](const QString &) { return alignment; });
+    try {
+        sheet.ensureAvailable();
+        sheet.printTestSheet();
+        m_notice->setText(QStringLiteral("FOLHA DE TESTE ENVIADA PARA \"%1\".").arg(sheet.name()));
+    } catch (const CommandError &error) {
+        showError(this, error);
+    }
+}
+
+void AdjustDialog::accept()
+{
+    const Alignment alignment = typed();
+    SystemPrinter check(m_mark, chosen(), [alignment](const QString &) { return alignment; });
+    try {
+        check.ensureAvailable();
+    } catch (const CommandError &error) {
+        // Values that put a mark off the paper are refused; a printer out of reach now cannot be
+        // asked its paper, and IMPRIMIR checks again before it prints.
+        if (error.number() == errors::InvalidArgument)
+            return showError(this, error);
+    }
+    if (const QString why = SlipSettings().save(chosen(), printer(), alignment); !why.isEmpty())
+        return showError(this, CommandError(errors::PermissionDenied, why));
+    QDialog::accept();
+}
+
+} // namespace dezenario

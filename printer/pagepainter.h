@@ -1,0 +1,32 @@
+#pragma once
+
+#include "alignment.h"
+#include "controls.h"
+
+#include <QImage>
+#include <QRectF>
+
+class QPainter;
+
+namespace dezenario {
+
+// What lands on a page, painted onto any QPainter whose origin is the corner of the printable area
+// and whose unit is the twip: the PDF for CUPS, a bitmap for the Windows spooler, or a screen. The
+// slips and the test sheet place their marks through the same alignment, so neither can drift.
+namespace PagePainter {
+
+// The size of the mark at its stored density, in twips: the same on every printer.
+QSizeF markSize(const QImage &mark);
+// Where a mark that the table puts at `at` lands, the user's alignment applied, in twips.
+QRectF markRect(const Alignment &alignment, MarkPosition at, QSizeF mark);
+// The top-left corners of every box of a slip, in twips from the corner, as the table has them.
+QRectF boxCorners();
+
+// The test sheet: a thin outline of the mark's size at every box, labelled with its number, the
+// games named, a cross at the corner the positions count from, millimetre rulers along the top and
+// the left, and the printer and the values in words.
+void paintTestSheet(QPainter &painter, const Alignment &alignment, QSizeF mark,
+                    const QString &printer);
+
+} // namespace PagePainter
+} // namespace dezenario
