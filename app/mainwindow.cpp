@@ -79,7 +79,7 @@ void MainWindow::addMenuBar()
     QAction *adjust =
             printing->addAction(QStringLiteral("&AJUSTAR VOLANTES…"), this, &MainWindow::adjust);
     adjust->setObjectName(QStringLiteral("actionAjustar"));
-    QMenu *help = bar->addMenu(QStringLiteral("A&JUDA"));
+    QMenu *help = bar->addMenu(QStringLiteral("&AJUDA"));
     help->setObjectName(QStringLiteral("menuAjuda"));
     QAction *about =
             help->addAction(QStringLiteral("&SOBRE O DEZENARIO…"), this, &MainWindow::about);

@@ -29,8 +29,8 @@ void paintRuler(QPainter &painter, QPointF from, QPointF along, QPointF side, in
         const QPointF at = from + along * mm * Mm;
         const double tick = (mm % 10 == 0 ? 2.5 : mm % 5 == 0 ? 1.6 : 1.0) * Mm;
         painter.drawLine(at, at + side * tick);
-        if (mm % 10 == 0 && mm > 0) {
-            const QRectF label(at + side * 2.6 * Mm + QPointF(-3 * Mm, -3 * Mm),
+        if (mm % 10 == 0 && mm > 0) { // beyond the longest tick
+            const QRectF label(at + side * 3.7 * Mm - QPointF(3 * Mm, 3 * Mm),
                                QSizeF(6 * Mm, 6 * Mm));
             painter.drawText(label, Qt::AlignCenter, QString::number(mm));
         }
@@ -70,7 +70,7 @@ void paintTestSheet(QPainter &painter, const Alignment &alignment, QSizeF mark,
     const QPointF corner = alignment.place(QPointF());
     painter.drawLine(corner - QPointF(3 * Mm, 0), corner + QPointF(3 * Mm, 0));
     painter.drawLine(corner - QPointF(0, 3 * Mm), corner + QPointF(0, 3 * Mm));
-    painter.setFont(font(0.9 * Mm));
+    painter.setFont(font(1.6 * Mm));
     paintRuler(painter, corner + QPointF(0, 5 * Mm), QPointF(1, 0), QPointF(0, -1), 100);
     paintRuler(painter, corner + QPointF(5 * Mm, 0), QPointF(0, 1), QPointF(-1, 0), 75);
 
@@ -100,7 +100,7 @@ void paintTestSheet(QPainter &painter, const Alignment &alignment, QSizeF mark,
                          game ? QStringLiteral("JOGO %1").arg(game) : QStringLiteral("QTD."));
         bottom = std::max(bottom, heading.bottom());
     }
-    painter.setFont(font(2.5 * Mm));
+    painter.setFont(font(2 * Mm));
     const QRectF words(games[1].left(), bottom + 2 * Mm, games[0].right() - games[1].left(),
                        30 * Mm);
     painter.drawText(words, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
