@@ -6,6 +6,7 @@
 #include "qtadapters.h"
 #include "sliplayout.h"
 #include "slipprintjob.h"
+#include "slipsettings.h"
 
 #include <QtTest>
 #include <QtWidgets>
@@ -138,6 +139,8 @@ struct Queue
     bool spoolerRuns = true; // Windows' printing service
     bool spoolFolderTakesJob = true; // Windows' spool folder; Wine drops CUPS's refusal of a job
     const char *confirm = "Sim"; // the answer to the confirmation box
+    Alignment aligned = {}; // saved for the printer; one out of range is taken as none
+    const char *chosen = nullptr; // the printer for slips, where not the system's default
 };
 
 // Every dark blob of a sheet, pixels less than 3 px apart, as its bounding box.
@@ -186,6 +189,10 @@ private slots:
     void initTestCase()
     {
         setUpApplication();
+        // Settings of the tests' own, never the user's: another organization, and on Linux a home
+        // of its own.
+        QCoreApplication::setOrganizationName(QStringLiteral("DEZENARIO-TESTES"));
+        qunsetenv("XDG_CONFIG_HOME");
         // lpoptions naming a missing default and the slip's paper for a queue, read by CUPS once.
         QVERIFY(QDir(m_home.path()).mkdir(QStringLiteral(".cups")));
         QFile lpoptions(m_home.filePath(QStringLiteral(".cups/lpoptions")));
@@ -424,6 +431,35 @@ private slots:
               "ERRO 482\nA IMPRESSORA \"DEZENARIO-REFUSING\" NÃO" });
         row(Cups, "refused at the end",
             { "DEZENARIO-DENIED", "3", 1, {}, "ERRO 482\nA IMPRESSORA" });
+        // Moved and stretched from the corner; the mark keeps its size.
+        const QRectF a4(0, 0, 595, 842), letter(0, 0, 612, 792);
+        auto aligned = [](const char *printer, const QRectF &sheet, Alignment alignment,
+                          int option = 1, const char *chosen = nullptr) {
+            return Queue { .printer = printer,
+                           .quantity = "3",
+                           .option = option,
+                           .sheets = "18",
+                           .sheet = sheet,
+                           .aligned = alignment,
+                           .chosen = chosen };
+        };
+        row(Both, "A4, moved", aligned("DEZENARIO-PDF", a4, { 5, 3 }));
+        row(Cups, "US Letter, moved", aligned("DEZENARIO-LETTER", letter, { 5, 3 }));
+        row(Cups, "A4, stretched", aligned("DEZENARIO-PDF", a4, { 0, 0, 102 }));
+        row(Cups, "US Letter, both", aligned("DEZENARIO-LETTER", letter, { 5, 3, 102, 98 }, 4));
+        row(Both, "values not a number", aligned("DEZENARIO-PDF", a4, { qQNaN() }));
+        row(Both, "chosen over the default",
+            aligned("DEZENARIO-LETTER", a4, { -2, 1 }, 1, "DEZENARIO-PDF"));
+        row(Both, "chosen printer gone",
+            { .printer = "DEZENARIO-PDF",
+              .error = "ERRO 484\nA IMPRESSORA \"DEZENARIO-GONE\", ESCOLHIDA PARA OS VOLANTES, "
+                       "NÃO ESTÁ MAIS INSTALADA. ESCOLHA OUTRA EM IMPRESSÃO > AJUSTAR VOLANTES.",
+              .chosen = "DEZENARIO-GONE" });
+        row(Cups, "off the paper",
+            { .printer = "DEZENARIO-SLIP",
+              .error = "ERRO 5\nA IMPRESSORA \"DEZENARIO-SLIP\": AS MARCAS SAIRIAM DO PAPEL PELA "
+                       "DIREITA. NESTE PAPEL, \"DIREITA\" VAI NO MÁXIMO ATÉ 14,1 MM.",
+              .aligned = { 20 } });
         row(Cups, "cancelled", { "DEZENARIO-PDF" });
         row(Cups, "declined", { .printer = "DEZENARIO-PDF", .quantity = "3", .confirm = "Não" });
         row(Cups, "not a number", { "DEZENARIO-PDF", "TRES", 1, {}, "ERRO 13\n" });
@@ -480,6 +516,14 @@ private slots:
 #ifndef Q_OS_WIN
             cupsSetServer(nullptr); // CUPS reads the variable again
 #endif
+            QSettings(QSettings::UserScope, QCoreApplication::organizationName(),
+                      QCoreApplication::applicationName())
+                    .clear();
+            if (queue.chosen || !queue.aligned.isIdentity())
+                QVERIFY(SlipSettings()
+                                .save(queue.chosen, queue.chosen ? queue.chosen : printer,
+                                      queue.aligned)
+                                .isEmpty());
             text1()->setPlainText(Bets);
             control<QListWidget>("List1")->addItem(QStringLiteral("old"));
             control("List1")->setAccessibleDescription(QStringLiteral("old"));
@@ -531,6 +575,12 @@ private slots:
                 QFile::remove(pdfs.filePath(name));
         const QStringList sheets = QDir(raster.path()).entryList(QDir::Files, QDir::Name);
         QStringList counts;
+        // Where the saved values move a mark: stretched from the corner, then moved, in twips.
+        const Alignment a = queue.aligned.inRange() ? queue.aligned : Alignment();
+        auto placed = [&a](QPoint twips) {
+            return QPointF(twips.x() * a.width / 100 + a.right / 25.4 * 1440,
+                           twips.y() * a.height / 100 + a.down / 25.4 * 1440);
+        };
         for (int i = 0; i < sheets.size(); ++i) {
             const QImage page = QImage(raster.filePath(sheets[i]))
                                         .transformed(QTransform().rotate(queue.turn))
@@ -540,10 +590,10 @@ private slots:
             const QList<QRect> found = darkBlobs(page);
             counts << QString::number(found.size());
             for (const QPoint &twips : pages.value(i)) {
-                // Both corners within 1.5 px: the mark is 0.10 by 0.16 inch.
-                const QRectF mark(2 * queue.sheet.topLeft() + QPointF(twips) / 10,
+                // Both corners within 1.4 px (0.25 mm): the mark is 0.10 by 0.16 inch.
+                const QRectF mark(2 * queue.sheet.topLeft() + placed(twips) / 10,
                                   QSizeF(14.4, 23.04));
-                auto near = [](QPointF d) { return qMax(qAbs(d.x()), qAbs(d.y())) <= 1.5; };
+                auto near = [](QPointF d) { return qMax(qAbs(d.x()), qAbs(d.y())) <= 1.4; };
                 QVERIFY2(std::any_of(found.cbegin(), found.cend(),
                                      [&](QRectF r) {
                                          return near(r.topLeft() - mark.topLeft())
