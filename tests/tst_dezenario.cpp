@@ -166,6 +166,50 @@ QList<QRect> darkBlobs(const QImage &sheet)
 } // namespace
 Q_DECLARE_METATYPE(Queue)
 
+// Where saved values move a mark whose corner the table puts at twips: stretched from the corner of
+// the printable area, then moved, in twips.
+QPointF placed(const Alignment &a, QPointF twips)
+{
+    return QPointF(twips.x() * a.width / 100 + a.right / 25.4 * 1440,
+                   twips.y() * a.height / 100 + a.down / 25.4 * 1440);
+}
+
+// The PDFs that the test queues wrote since a moment: cups-pdf writes over a file of the same title
+// that a run left.
+QStringList written(const QDateTime &since)
+{
+    QStringList names;
+    const QDir pdfs(qEnvironmentVariable("DEZENARIO_PDF_DIR"));
+    for (const QFileInfo &pdf : pdfs.entryInfoList({ QStringLiteral("*.pdf") }))
+        if (pdf.lastModified() >= since)
+            names << pdf.filePath();
+    return names;
+}
+
+// Once every job of the printer is through (Wine hands jobs on late), the pages written since a
+// moment, in grey as pdftoppm rasterises them with the arguments given; their PDFs go.
+bool rasterise(const QString &printer, const QDateTime &since, const QStringList &arguments,
+               QList<QImage> &pages)
+{
+    const QString pending = "lpstat -o " + printer + " | grep -q .";
+    if (!QTest::qWaitFor(
+                [&] {
+                    return !written(since).isEmpty()
+                            && QProcess::execute("sh", { "-c", pending }) == 1;
+                },
+                240000))
+        return false;
+    QTemporaryDir raster;
+    for (const QString &pdf : written(since))
+        if (QProcess::execute("pdftoppm",
+                              arguments + QStringList { "-gray", pdf, raster.filePath("p") })
+            == 0)
+            QFile::remove(pdf);
+    for (const QString &page : QDir(raster.path()).entryList(QDir::Files, QDir::Name))
+        pages << QImage(raster.filePath(page)).convertToFormat(QImage::Format_Grayscale8);
+    return true;
+}
+
 class TestDezenario : public QObject
 {
     Q_OBJECT
@@ -482,16 +526,7 @@ private slots:
     {
         QFETCH(Queue, queue);
         const QString printer = QString::fromLatin1(queue.printer);
-        const QDir pdfs(qEnvironmentVariable("DEZENARIO_PDF_DIR"));
-        // The row's own PDFs: cups-pdf writes over a file of the same title that a run left.
         const QDateTime started = QDateTime::currentDateTime();
-        auto written = [&] {
-            QStringList names;
-            for (const QFileInfo &pdf : pdfs.entryInfoList({ QStringLiteral("*.pdf") }))
-                if (pdf.lastModified() >= started)
-                    names << pdf.fileName();
-            return names;
-        };
         const bool kept = !queue.error.isEmpty() || !queue.quantity
                 || QString(queue.confirm) == "Não"; // the bets stay
         QStringList log; // every number of Bets is taken
@@ -558,31 +593,17 @@ private slots:
             }
         }
         if (kept) // nothing reached the queue
-            QCOMPARE(written(), QStringList());
+            QCOMPARE(written(started), QStringList());
         if (kept || OnWindows)
             return; // Linux reads the sheets back
 
-        // What CUPS wrote, once through (Wine hands jobs on late), at 144 dpi: 10 twips a pixel.
-        const QString pending = "lpstat -o " + printer + " | grep -q .";
-        QTRY_VERIFY_WITH_TIMEOUT(
-                !written().isEmpty() && QProcess::execute("sh", { "-c", pending }) == 1, 240000);
-        QTemporaryDir raster;
-        for (const QString &name : written())
-            if (QProcess::execute(
-                        "pdftoppm",
-                        { "-r", "144", "-gray", pdfs.filePath(name), raster.filePath("p") })
-                == 0)
-                QFile::remove(pdfs.filePath(name));
-        const QStringList sheets = QDir(raster.path()).entryList(QDir::Files, QDir::Name);
+        // At 144 dpi: 10 twips a pixel.
+        QList<QImage> sheets;
+        QVERIFY(rasterise(queue.chosen ? queue.chosen : printer, started, { "-r", "144" }, sheets));
         QStringList counts;
-        // Where the saved values move a mark: stretched from the corner, then moved, in twips.
-        const Alignment a = queue.aligned.inRange() ? queue.aligned : Alignment();
-        auto placed = [&a](QPoint twips) {
-            return QPointF(twips.x() * a.width / 100 + a.right / 25.4 * 1440,
-                           twips.y() * a.height / 100 + a.down / 25.4 * 1440);
-        };
+        const Alignment aligned = queue.aligned.inRange() ? queue.aligned : Alignment();
         for (int i = 0; i < sheets.size(); ++i) {
-            const QImage page = QImage(raster.filePath(sheets[i]))
+            const QImage page = sheets[i]
                                         .transformed(QTransform().rotate(queue.turn))
                                         .convertToFormat(QImage::Format_Grayscale8);
             const QSizeF off = 2 * queue.sheet.size() - page.size();
@@ -591,7 +612,7 @@ private slots:
             counts << QString::number(found.size());
             for (const QPoint &twips : pages.value(i)) {
                 // Both corners within 1.4 px (0.25 mm): the mark is 0.10 by 0.16 inch.
-                const QRectF mark(2 * queue.sheet.topLeft() + placed(twips) / 10,
+                const QRectF mark(2 * queue.sheet.topLeft() + placed(aligned, twips) / 10,
                                   QSizeF(14.4, 23.04));
                 auto near = [](QPointF d) { return qMax(qAbs(d.x()), qAbs(d.y())) <= 1.4; };
                 QVERIFY2(std::any_of(found.cbegin(), found.cend(),
