@@ -26,12 +26,17 @@ struct BoxAnswerer
             if (look)
                 look(box);
             const QString answer = this->answers.isEmpty() ? QString() : this->answers.takeFirst();
-            if (auto *input = qobject_cast<QInputDialog *>(box); input && !answer.isNull())
-                input->setTextValue(answer);
-            for (QPushButton *button : box->findChildren<QPushButton *>())
-                if (button->text() == answer && !button->isDefault())
-                    return QTest::mouseClick(button, Qt::LeftButton);
-            QTest::keyClick(box, answer.isNull() ? Qt::Key_Escape : Qt::Key_Return);
+            // From the event loop, not from this timer's slot: a box that the answer opens in turn
+            // (an error box after OK) is then answered too, as Qt never fires a timer inside its
+            // own slot.
+            QTimer::singleShot(0, box, [box, answer] {
+                if (auto *input = qobject_cast<QInputDialog *>(box); input && !answer.isNull())
+                    input->setTextValue(answer);
+                for (QPushButton *button : box->findChildren<QPushButton *>())
+                    if (button->text() == answer && !button->isDefault())
+                        return QTest::mouseClick(button, Qt::LeftButton);
+                QTest::keyClick(box, answer.isNull() ? Qt::Key_Escape : Qt::Key_Return);
+            });
         });
         timer.start(0);
     }

@@ -221,6 +221,50 @@ class TestDezenario : public QObject
         return m_window->findChild<T *>(name);
     }
     QPlainTextEdit *text1() { return control<QPlainTextEdit>("Text1"); }
+
+    // The user's settings, as "key=value" lines in order, the keys as QSettings names them.
+    static QSettings settings()
+    {
+        return QSettings(QSettings::UserScope, QCoreApplication::organizationName(),
+                         QCoreApplication::applicationName());
+    }
+    static QStringList saved()
+    {
+        const QSettings all = settings();
+        QStringList lines;
+        for (const QString &key : all.allKeys())
+            lines << key + u'=' + all.value(key).toString();
+        lines.sort();
+        return lines;
+    }
+
+    // Opens AJUSTAR VOLANTES from its menu and, once it has listed the printers, hands it to use;
+    // then answers it and the boxes that follow, in order (BoxAnswerer). Gives the texts of every
+    // other box, and the dialog's notice each time it is answered.
+    QStringList adjust(const std::function<void(QDialog *)> &use, const QStringList &answers)
+    {
+        QStringList seen;
+        bool used = false;
+        const test::BoxAnswerer answerer(answers, [&](QDialog *box) {
+            if (box->objectName() != QLatin1String("Ajuste")) {
+                seen << box->objectName();
+                for (QLabel *label : box->findChildren<QLabel *>())
+                    seen << label->text();
+                return;
+            }
+            auto *printers = box->findChild<QComboBox *>("Impressora");
+            if (!QTest::qWaitFor([printers] { return printers->isEnabled(); }, 60000))
+                seen << QStringLiteral("NO PRINTERS LISTED");
+            else if (!std::exchange(used, true))
+                use(box);
+            seen << box->findChild<QLabel *>("Aviso")->text();
+        });
+        m_window->findChild<QAction *>("actionAjustar")->trigger();
+        seen.removeAll(QString());
+        if (!answerer.answers.isEmpty())
+            seen << QStringLiteral("UNANSWERED");
+        return seen;
+    }
     QStringList entries()
     {
         QStringList shown;
@@ -440,6 +484,115 @@ private slots:
         QCOMPARE(text1()->toPlainText(), QString());
         QVERIFY(text1()->document()->isUndoRedoEnabled());
         QCOMPARE(beeps.count(), 1);
+    }
+
+    void adjust_data()
+    {
+        QTest::addColumn<QStringList>("before"); // the settings, "key=value"; "-" for none at all
+        QTest::addColumn<QString>("pick"); // the printer picked; none: the system's default
+        QTest::addColumn<QString>("typed"); // values typed, or ZERAR clicked
+        QTest::addColumn<QStringList>("answers"); // to the dialog and the boxes after it
+        QTest::addColumn<QString>("seen"); // the values shown when picked, the notice, the boxes
+        QTest::addColumn<QStringList>("after");
+        const QString pdf = "impressoras/DEZENARIO-PDF/", letter = "impressoras/DEZENARIO-LETTER/";
+        const QStringList pdfSaved { pdf + "abaixo=2.0", pdf + "altura=97.0", pdf + "direita=1.0",
+                                     pdf + "largura=103.0" };
+        const QStringList chosenLetter { letter + "abaixo=3.0", letter + "altura=98.0",
+                                         letter + "direita=5.0", letter + "largura=102.0",
+                                         "volantes/impressora=DEZENARIO-LETTER" };
+        QTest::newRow("OK saves for the printer picked, and picks it")
+                << QStringList() << "DEZENARIO-LETTER"
+                << "5 3 102 98" << QStringList { "OK" } << "0 0 100 100" << chosenLetter;
+        QTest::newRow("each printer shows its own")
+                << pdfSaved + chosenLetter << "DEZENARIO-PDF"
+                << "" << QStringList { "CANCELAR" } << "1 2 103 97" << pdfSaved + chosenLetter;
+        QTest::newRow("the default's values are its printer's")
+                << pdfSaved << ""
+                << "-4.5 2 103 97" << QStringList { "OK" } << "1 2 103 97"
+                << QStringList { pdf + "abaixo=2.0", pdf + "altura=97.0", pdf + "direita=-4.5",
+                                 pdf + "largura=103.0", "volantes/impressora=" };
+        QTest::newRow("CANCELAR keeps all")
+                << pdfSaved << ""
+                << "5 3 100 100" << QStringList { "CANCELAR" } << "1 2 103 97" << pdfSaved;
+        QTest::newRow("ZERAR") << pdfSaved << ""
+                               << "ZERAR" << QStringList { "OK" } << "1 2 103 97"
+                               << QStringList { pdf + "abaixo=0.0", pdf + "altura=100.0",
+                                                pdf + "direita=0.0", pdf + "largura=100.0",
+                                                "volantes/impressora=" };
+        QTest::newRow("off the paper")
+                << QStringList() << "DEZENARIO-SLIP"
+                << "20 0 100 100" << QStringList { "OK", "OK", "CANCELAR" }
+                << "0 0 100 100|ErrorBox|ERRO 5\nA IMPRESSORA \"DEZENARIO-SLIP\": AS MARCAS "
+                   "SAIRIAM "
+                   "DO PAPEL PELA DIREITA. NESTE PAPEL, \"DIREITA\" VAI NO MÁXIMO ATÉ 14,1 MM. "
+                   "CORRIJA EM IMPRESSÃO > AJUSTAR VOLANTES."
+                << QStringList();
+        QTest::newRow("a value that is no number")
+                << QStringList { pdf + "direita=abc", pdf + "abaixo=2" } << ""
+                << "" << QStringList { "CANCELAR" }
+                << "0 0 100 100|OS VALORES SALVOS PARA \"DEZENARIO-PDF\" NÃO SÃO NÚMEROS VÁLIDOS "
+                   "E NÃO SERÃO USADOS: VALEM 0 MM E 100 % ATÉ QUE OUTROS SEJAM SALVOS."
+                << QStringList { pdf + "abaixo=2", pdf + "direita=abc" };
+        QTest::newRow("nowhere to write")
+                << QStringList { "-" } << ""
+                << "5 3 100 100" << QStringList { "OK", "OK", "CANCELAR" }
+                << "0 0 100 100|ErrorBox|ERRO 70\nNADA FOI SALVO: NÃO É POSSÍVEL GRAVAR EM "
+                << QStringList();
+    }
+    void adjust()
+    {
+        QFETCH(QStringList, before);
+        QFETCH(QString, pick);
+        QFETCH(QString, typed);
+        QFETCH(QStringList, answers);
+        QFETCH(QString, seen);
+        QFETCH(QStringList, after);
+        qputenv("PRINTER", "DEZENARIO-PDF");
+        qunsetenv("CUPS_SERVER");
+        cupsSetServer(nullptr);
+        settings().clear();
+        const QString folder = QFileInfo(settings().fileName()).absolutePath();
+        QFile blocker(folder); // a file where the settings' folder goes: nobody writes there
+        if (before == QStringList { "-" })
+            QVERIFY(QDir(folder).removeRecursively() && blocker.open(QIODevice::WriteOnly));
+        else
+            for (const QString &line : before)
+                settings().setValue(line.section(u'=', 0, 0), line.section(u'=', 1));
+
+        auto numbers = [](QDialog *box) {
+            QStringList shown;
+            for (const char *name : { "Direita", "Abaixo", "Largura", "Altura" })
+                shown << QString::number(box->findChild<QDoubleSpinBox *>(name)->value());
+            return shown.join(u' ');
+        };
+        QString shown;
+        const QStringList boxes = adjust(
+                [&](QDialog *box) {
+                    auto *printers = box->findChild<QComboBox *>("Impressora");
+                    shown = printers->itemText(0); // the system's default, by its name
+                    for (const char *queue :
+                         { "DEZENARIO-PDF", "DEZENARIO-LETTER", "DEZENARIO-SLIP" })
+                        if (printers->findData(queue) < 0)
+                            shown += QStringLiteral(" NO ") + queue;
+                    printers->setCurrentIndex(pick.isEmpty() ? 0 : printers->findData(pick));
+                    shown += u'|' + numbers(box);
+                    const QStringList values = typed.split(u' ');
+                    if (typed == QLatin1String("ZERAR"))
+                        QTest::mouseClick(box->findChild<QPushButton *>("Zerar"), Qt::LeftButton);
+                    else if (values.size() == 4)
+                        for (int i = 0; i < 4; ++i)
+                            box->findChild<QDoubleSpinBox *>(
+                                       QStringList { "Direita", "Abaixo", "Largura", "Altura" }[i])
+                                    ->setValue(values[i].toDouble());
+                    if (typed == QLatin1String("ZERAR"))
+                        shown += u'|' + numbers(box);
+                },
+                answers);
+        blocker.remove();
+        const QString all = QStringList { shown, boxes.join(u'|') }.join(u'|');
+        QVERIFY2(all.startsWith("PADRÃO DO SISTEMA (DEZENARIO-PDF)|" + seen), qPrintable(all));
+        after.sort();
+        QCOMPARE(saved(), after);
     }
 
     void print_data()
