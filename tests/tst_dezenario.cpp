@@ -6,6 +6,7 @@
 #include "qtadapters.h"
 #include "sliplayout.h"
 #include "slipprintjob.h"
+#include "siteconfig.h"
 #include "slipsettings.h"
 
 #include <QtTest>
@@ -593,6 +594,130 @@ private slots:
         QVERIFY2(all.startsWith("PADRÃO DO SISTEMA (DEZENARIO-PDF)|" + seen), qPrintable(all));
         after.sort();
         QCOMPARE(saved(), after);
+    }
+
+    // The test sheet, printed from the dialog with values typed and not saved: one page, every
+    // outline where a slip's mark lands with those values, a ruler true to 0.1 mm over 50 mm.
+    void testSheet()
+    {
+        qputenv("PRINTER", "DEZENARIO-PDF");
+        qunsetenv("CUPS_SERVER");
+        cupsSetServer(nullptr);
+        settings().clear();
+        const Alignment typed { 5, 3, 102, 98 };
+        const QDateTime started = QDateTime::currentDateTime();
+        const QStringList seen = adjust(
+                [&typed](QDialog *box) {
+                    box->findChild<QDoubleSpinBox *>("Direita")->setValue(typed.right);
+                    box->findChild<QDoubleSpinBox *>("Abaixo")->setValue(typed.down);
+                    box->findChild<QDoubleSpinBox *>("Largura")->setValue(typed.width);
+                    box->findChild<QDoubleSpinBox *>("Altura")->setValue(typed.height);
+                    QTest::mouseClick(box->findChild<QPushButton *>("FolhaDeTeste"),
+                                      Qt::LeftButton);
+                },
+                { "CANCELAR" });
+        QCOMPARE(seen, QStringList { "FOLHA DE TESTE ENVIADA PARA \"DEZENARIO-PDF\"." });
+        QCOMPARE(saved(), QStringList());
+
+        // The part of the sheet that the marks cover, at 288 dpi: 5 twips a pixel.
+        QList<QImage> pages;
+        QVERIFY(rasterise("DEZENARIO-PDF", started,
+                          { "-r", "288", "-x", "0", "-y", "0", "-W", "1300", "-H", "1100" },
+                          pages));
+        QCOMPARE(pages.size(), 1);
+        // The outlines apart from the rulers, which run 5 mm from the corner.
+        const QPoint rulersOff(200, 100);
+        const QList<QRect> found = darkBlobs(pages[0].copy(QRect(rulersOff, pages[0].size())));
+        QList<QPoint> boxes {
+            { 5290, BoxY[0] }, { 5290, BoxY[1] }, { 5290, BoxY[2] }, { 5290, BoxY[3] }
+        };
+        for (int x : BoxX)
+            for (int y : BoxY)
+                boxes << QPoint(x, y);
+        for (const QPoint &twips : boxes) {
+            const QRectF mark(placed(typed, twips) / 5 - rulersOff, QSizeF(28.8, 46.08));
+            auto near = [](QPointF d) { return qMax(qAbs(d.x()), qAbs(d.y())) <= 2.8; };
+            QVERIFY2(std::any_of(found.cbegin(), found.cend(),
+                                 [&](QRectF r) {
+                                     return near(r.topLeft() - mark.topLeft())
+                                             && near(r.bottomRight() - mark.bottomRight());
+                                 }),
+                     qPrintable(
+                             QString::asprintf("no outline at %d,%d twips", twips.x(), twips.y())));
+        }
+
+        // The top ruler's ticks, read across their middle, half a millimetre above its line, which
+        // runs 5 mm below the corner: where each tick's ink is centred, from the corner on.
+        const double perMm = 288 / 25.4;
+        const QPointF corner = placed(typed, QPointF()) / 5;
+        const uchar *row = pages[0].constScanLine(qRound(corner.y() + 4.5 * perMm));
+        QList<double> ticks;
+        double ink = 0, moment = 0;
+        for (int x = qFloor(corner.x() - perMm / 2); x < pages[0].width(); ++x) {
+            const double dark = 255 - row[x];
+            if (dark > 32) {
+                ink += dark;
+                moment += dark * x;
+            } else if (ink > 0) {
+                ticks << moment / ink;
+                ink = moment = 0;
+            }
+        }
+        QVERIFY2(ticks.size() > 50, qPrintable(QString::number(ticks.size())));
+        QVERIFY(qAbs(ticks[0] - corner.x()) <= 0.25 * perMm);
+        for (int mm = 1; mm <= 50; ++mm)
+            QVERIFY2(qAbs(ticks[mm] - ticks[0] - mm * perMm) <= 0.1 * perMm,
+                     qPrintable(QString::asprintf("tick %d at %.2f mm", mm,
+                                                  (ticks[mm] - ticks[0]) / perMm)));
+    }
+
+    // The menu bar above the form as it was, opened from the keyboard.
+    void menus()
+    {
+        auto *bar = control<QMenuBar>("menuBar");
+        const int h = bar->height();
+        QVERIFY(h > 0);
+        QCOMPARE(bar->geometry(), QRect(0, 0, 517, h));
+        // The form's client area under the bar, every control where it was from its corner.
+        QCOMPARE(m_window->size(), QSize(517, 233 + h));
+        QCOMPARE(control("Text1")->pos(), QPoint(290, 20 + h));
+        QCOMPARE(control("Label5")->pos(), QPoint(0, 4 + h));
+        QCOMPARE(control("Option4")->pos(), QPoint(412, 195 + h));
+        for (QPushButton *button : m_window->findChildren<QPushButton *>())
+            QVERIFY(!button->text().contains(u'&')); // the command buttons keep no access key
+
+        m_window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_window));
+        auto opened = [] { return QApplication::activePopupWidget(); };
+        QTest::keyClick(m_window, Qt::Key_F10);
+        QTRY_COMPARE(opened(), control("menuImpressao"));
+        QTest::keyClick(opened(), Qt::Key_Escape);
+        QTest::keyClick(bar, Qt::Key_Escape);
+        QTRY_VERIFY(!opened());
+        QTest::keyClick(m_window, Qt::Key_A, Qt::AltModifier);
+        QTRY_COMPARE(opened(), control("menuAjuda"));
+        QStringList about;
+        const test::BoxAnswerer answerer({ "OK" }, [&about](QDialog *box) {
+            about << box->objectName() << box->windowTitle();
+            for (QLabel *label : box->findChildren<QLabel *>())
+                about << label->text();
+        });
+        QTest::keyClick(opened(), Qt::Key_S);
+        about.removeAll(QString());
+        QCOMPARE(about,
+                 (QStringList {
+                         "Sobre", "SOBRE O DEZENARIO",
+                         "DEZENARIO 1.02\n\nANÁLISE DE COMBINAÇÕES E IMPRESSÃO DE VOLANTES DA "
+                         "MEGA-SENA.\n\nCOPYRIGHT (C) 2026 DEZENARIO. TODOS OS DIREITOS "
+                         "RESERVADOS: O PROGRAMA NÃO PODE SER REDISTRIBUÍDO SEM A "
+                         "AUTORIZAÇÃO DO DEZENARIO.\n\n" DEZENARIO_SITE_URL }));
+        m_window->activateWindow(); // given back by the box, as a window manager does
+        QVERIFY(QTest::qWaitForWindowActive(m_window));
+        QTest::keyClick(m_window, Qt::Key_I, Qt::AltModifier);
+        QTRY_COMPARE(opened(), control("menuImpressao"));
+        const test::BoxAnswerer closes({}, [&about](QDialog *box) { about << box->objectName(); });
+        QTest::keyClick(opened(), Qt::Key_A);
+        QCOMPARE(about.last(), QStringLiteral("Ajuste"));
     }
 
     void print_data()
