@@ -1,6 +1,6 @@
 #!/usr/bin/python3
 """The window as a screen reader reads it (AT-SPI), used with the keyboard alone: names, Tab
-order, LIMPA and VISITE. Runs under dbus-run-session and xvfb-run; argv: program, site."""
+order, LIMPA, VISITE and AJUSTAR VOLANTES from the menu. Runs under dbus-run-session and xvfb-run; argv: program, site."""
 import os, subprocess, sys, tempfile, time
 import pyatspi
 
@@ -81,5 +81,24 @@ try:
     xdotool("windowfocus", "--sync", window, "key", "space", "space")
     until(lambda: os.path.exists(log) and open(log).read().split() == [sys.argv[2]] * 2,
           "VISITE did not open the site twice")
+
+    # Alt+I, then A: the dialog, every control by its name (the list by its label, as a screen
+    # reader on Linux names it: its own name is the printer shown); Esc closes it.
+    xdotool("key", "alt+i")
+    until(shows("menu item", "AJUSTAR VOLANTES"), "Alt+I does not open IMPRESSÃO")
+    xdotool("key", "a")
+    until(lambda: any(r[0] == "combo box" and "IMPRESSORA DOS VOLANTES:" in [
+        t.name for rel in r[3].getRelationSet()
+        if rel.getRelationType() == pyatspi.RELATION_LABELLED_BY
+        for t in map(rel.getTarget, range(rel.getNTargets()))] for r in tree(app)),
+        "the printers' list is not labelled IMPRESSORA DOS VOLANTES")
+    for role, name in [("spin button", "MOVER PARA A DIREITA"), ("spin button", "MOVER PARA BAIXO"),
+                       ("spin button", "ESTICAR NA LARGURA"), ("spin button", "ESTICAR NA ALTURA"),
+                       ("push button", "IMPRIMIR FOLHA DE TESTE"), ("push button", "ZERAR"),
+                       ("push button", "OK"), ("push button", "CANCELAR")]:
+        until(shows(role, name), f"the dialog does not announce {role} {name}")
+    dialog = xdotool("search", "--sync", "--onlyvisible", "--name", "^AJUSTAR VOLANTES$").split()[0]
+    xdotool("windowfocus", "--sync", dialog, "key", "Escape")
+    until(lambda: not shows("push button", "ZERAR")(), "Esc did not close the dialog")
 finally:
     program.terminate()
