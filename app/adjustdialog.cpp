@@ -68,13 +68,19 @@ AdjustDialog::AdjustDialog(QImage mark, QWidget *parent)
     m_reset->setObjectName(QStringLiteral("Zerar"));
     m_ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
     m_ok->setObjectName(QStringLiteral("OK"));
-    buttons->addButton(QStringLiteral("CANCELAR"), QDialogButtonBox::RejectRole)
-            ->setObjectName(QStringLiteral("CANCELAR"));
+    QPushButton *cancel =
+            buttons->addButton(QStringLiteral("CANCELAR"), QDialogButtonBox::RejectRole);
+    cancel->setObjectName(QStringLiteral("CANCELAR"));
     connect(buttons, &QDialogButtonBox::accepted, this, &AdjustDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(m_testSheet, &QPushButton::clicked, this, &AdjustDialog::printTestSheet);
     connect(m_reset, &QPushButton::clicked, this, [this] { setTyped(Alignment()); });
 
+    // From the printer through its values to the test sheet, then ZERAR, OK and CANCELAR.
+    QWidget *order[] = { m_printer,   m_right, m_down, m_width, m_height,
+                         m_testSheet, m_reset, m_ok,   cancel };
+    for (size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(m_notice);
@@ -111,6 +117,7 @@ void AdjustDialog::listed(const SystemPrinter::Installed &installed)
     for (QWidget *ready : std::initializer_list<QWidget *> { m_printer, m_right, m_down, m_width,
                                                              m_height, m_testSheet, m_reset, m_ok })
         ready->setEnabled(true);
+    m_printer->setFocus(); // it started on CANCELAR, the only control that worked
     showSaved();
 }
 

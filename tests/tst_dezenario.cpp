@@ -184,6 +184,20 @@ QPointF placed(const Alignment &a, QPointF twips)
                    twips.y() * a.height / 100 + a.down / 25.4 * 1440);
 }
 
+// The system's default printer from here on, as PRINTER names it, on CUPS_SERVER where given.
+void useDefault(const QString &printer, const char *server = nullptr)
+{
+    qunsetenv("PRINTER");
+    qunsetenv("CUPS_SERVER");
+    if (!printer.isEmpty())
+        qputenv("PRINTER", printer.toLocal8Bit());
+    if (server)
+        qputenv("CUPS_SERVER", server);
+#ifndef Q_OS_WIN
+    cupsSetServer(nullptr); // CUPS reads the variables again
+#endif
+}
+
 // The PDFs that the test queues wrote since a moment: cups-pdf writes over a file of the same title
 // that a run left.
 QStringList written(const QDateTime &since)
@@ -577,9 +591,7 @@ private slots:
         QFETCH(QString, answers);
         QFETCH(QString, seen);
         QFETCH(QString, after);
-        qputenv("PRINTER", "DEZENARIO-PDF");
-        qunsetenv("CUPS_SERVER");
-        cupsSetServer(nullptr);
+        useDefault("DEZENARIO-PDF");
         settings().clear();
         const QString folder = QFileInfo(settings().fileName()).absolutePath();
         QFile blocker(folder); // a file where the settings' folder goes: nobody writes there
@@ -603,9 +615,7 @@ private slots:
     // outline where a slip's mark lands with those values, a ruler true to 0.1 mm over 50 mm.
     void testSheet()
     {
-        qputenv("PRINTER", "DEZENARIO-PDF");
-        qunsetenv("CUPS_SERVER");
-        cupsSetServer(nullptr);
+        useDefault("DEZENARIO-PDF");
         settings().clear();
         const Alignment typed { 5, 3, 102, 98 };
         const QDateTime started = QDateTime::currentDateTime();
@@ -792,15 +802,7 @@ private slots:
                                          queue.spoolFolderTakesJob ? "takes" : "refuses" }),
                      0);
         } else { // through the window, answering its boxes
-            qunsetenv("PRINTER");
-            qunsetenv("CUPS_SERVER");
-            if (!printer.isEmpty())
-                qputenv("PRINTER", printer.toLocal8Bit());
-            if (queue.server)
-                qputenv("CUPS_SERVER", queue.server);
-#ifndef Q_OS_WIN
-            cupsSetServer(nullptr); // CUPS reads the variable again
-#endif
+            useDefault(printer, queue.server);
             settings().clear();
             if (queue.chosen || !queue.aligned.isIdentity())
                 QVERIFY(SlipSettings()

@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# Makes docs/ajuste.png and docs/folha-de-teste.png: the real program opens AJUSTAR VOLANTES from
+# its menu with the keyboard alone, as a user would, types a shift and a stretch for the A4 queue
+# of the tests, prints the test sheet with them (not saved: CANCELAR), and the dialog is captured;
+# the sheet that CUPS wrote is rasterised at 100 dpi, the part that the marks cover. The user's own
+# settings are not touched: the program keeps them in a folder of its own here.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bash scripts/install-deps.sh
+bash scripts/setup-printers.sh
+command -v import >/dev/null || apt-get install -y -qq --no-install-recommends imagemagick
+export PRINTER=DEZENARIO-PDF XDG_CONFIG_HOME
+XDG_CONFIG_HOME=$(mktemp -d)
+trap 'rm -rf "$XDG_CONFIG_HOME"' EXIT
+pdfs=$HOME/PDF # where cups-pdf puts the user's jobs
+mkdir -p "$pdfs"
+cmake -S . -B build -G Ninja >/dev/null
+cmake --build build --target dezenario
+
+cancel -a "$PRINTER" 2>/dev/null || true
+before=$(ls "$pdfs")
+xvfb-run -a -s '-screen 0 800x600x24' bash -c '
+  ./build/app/dezenario & app=$!
+  key() { sleep 1; xdotool key --clearmodifiers "$@"; }
+  xdotool search --sync --onlyvisible --name "^DEZENARIO$" windowfocus --sync
+  key alt+i
+  key a                                # AJUSTAR VOLANTES
+  dialog=$(xdotool search --sync --onlyvisible --name "^AJUSTAR VOLANTES$" | head -n 1)
+  xdotool windowfocus --sync "$dialog"
+  sleep 2                              # the printers listed, the focus on the list
+  for value in 1.5 -0.8 100.5 100.0; do
+    key Tab ctrl+a
+    xdotool type --delay 50 -- "$value"
+  done
+  key Tab                              # IMPRIMIR FOLHA DE TESTE
+  sleep 1
+  import -window "$dialog" docs/ajuste.png
+  key space
+  sleep 3
+  kill $app'
+
+for _ in $(seq 1 100); do [ -z "$(lpstat -o "$PRINTER")" ] && break; sleep 0.2; done
+pdf=$(comm -13 <(echo "$before") <(ls "$pdfs") | head -n 1)
+[ -n "$pdf" ] || { echo "no test sheet was printed"; exit 1; }
+# 4.6 by 3.9 inches from the corner of the A4 page: the marks' outlines, the rulers and the words.
+pdftoppm -r 100 -gray -png -singlefile -x 0 -y 0 -W 460 -H 390 "$pdfs/$pdf" docs/folha-de-teste \
+  2>/dev/null
+rm -f "$pdfs/$pdf"
+echo "docs/ajuste.png and docs/folha-de-teste.png written"
