@@ -67,18 +67,14 @@ private slots:
                              allOnPaper(alignment, QSizeF(110, 200)));
                 }
         QCOMPARE(misfitOn({ 15 }, QSizeF(110, 200)),
-                 QStringLiteral("AS MARCAS SAIRIAM DO PAPEL PELA DIREITA. NESTE PAPEL, \"DIREITA\" "
-                                "VAI NO MÁXIMO "
-                                "ATÉ 14,1 MM.")); // 14.1 fits, 14.2 does not
+                 QStringLiteral("AS MARCAS SAIRIAM DO PAPEL PELA DIREITA. NESTE PAPEL, "
+                                "\"DIREITA\" VAI NO MÁXIMO ATÉ 14,1 MM.")); // and 14.2 is past
         QVERIFY(allOnPaper({ 14.1 }, QSizeF(110, 200)) && !allOnPaper({ 14.2 }, QSizeF(110, 200)));
-        QCOMPARE(
-                misfitOn({ -22.5, -8.5, 110, 110 }, QSizeF(80, 67)),
-                QStringLiteral(
-                        "AS MARCAS NÃO CABEM NA LARGURA DESTE PAPEL, QUE TEM 80,0 MM. NESTE PAPEL, "
-                        "\"LARGURA\" VAI NO MÁXIMO ATÉ 105,8 %. AS MARCAS NÃO CABEM NA ALTURA "
-                        "DESTE "
-                        "PAPEL, QUE TEM 67,0 MM. NESTE PAPEL, \"ALTURA\" VAI NO MÁXIMO ATÉ 108,1 "
-                        "%."));
+        QCOMPARE(misfitOn({ -22.5, -8.5, 110, 110 }, QSizeF(80, 67)),
+                 QStringLiteral("AS MARCAS NÃO CABEM NA LARGURA DESTE PAPEL, QUE TEM 80,0 MM. "
+                                "NESTE PAPEL, \"LARGURA\" VAI NO MÁXIMO ATÉ 105,8 %. AS MARCAS "
+                                "NÃO CABEM NA ALTURA DESTE PAPEL, QUE TEM 67,0 MM. NESTE PAPEL, "
+                                "\"ALTURA\" VAI NO MÁXIMO ATÉ 108,1 %."));
     }
 
     void settings_data()
