@@ -49,14 +49,6 @@ QRectF markRect(const Alignment &alignment, MarkPosition at, QSizeF mark)
     return QRectF(alignment.place(QPointF(at.x, at.y)), mark);
 }
 
-QRectF boxCorners()
-{
-    QRectF corners;
-    for (const SlipLayout::Box &box : SlipLayout::allBoxes())
-        corners |= QRectF(box.at.x, box.at.y, 0.001, 0.001);
-    return corners;
-}
-
 void paintTestSheet(QPainter &painter, const Alignment &alignment, QSizeF mark,
                     const QString &printer)
 {

@@ -19,8 +19,6 @@ namespace PagePainter {
 QSizeF markSize(const QImage &mark);
 // Where a mark that the table puts at `at` lands, the user's alignment applied, in twips.
 QRectF markRect(const Alignment &alignment, MarkPosition at, QSizeF mark);
-// The top-left corners of every box of a slip, in twips from the corner, as the table has them.
-QRectF boxCorners();
 
 // The test sheet: a thin outline of the mark's size at every box, labelled with its number, the
 // games named, a cross at the corner the positions count from, millimetre rulers along the top and

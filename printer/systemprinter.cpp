@@ -1,6 +1,7 @@
 #include "systemprinter.h"
 
 #include "pagepainter.h"
+#include "sliplayout.h"
 
 #include <cmath>
 
@@ -22,8 +23,11 @@ void SystemPrinter::align(const std::function<QSizeF()> &printable)
     // Nothing set places every mark as the table has it, as it always did.
     if (m_alignment.isIdentity())
         return;
-    const QString misfit = m_alignment.misfit(PagePainter::boxCorners(),
-                                              PagePainter::markSize(m_mark), printable());
+    const QSizeF area = printable();
+    if (area.isEmpty())
+        return; // it cannot be asked now; delivering the pages says why
+    const QString misfit =
+            m_alignment.misfit(SlipLayout::boxCorners(), PagePainter::markSize(m_mark), area);
     if (!misfit.isEmpty())
         throw CommandError(errors::InvalidArgument,
                            QStringLiteral("A IMPRESSORA \"%1\": %2 CORRIJA EM %3.")

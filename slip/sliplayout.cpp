@@ -1,5 +1,7 @@
 #include "sliplayout.h"
 
+#include <algorithm>
+
 namespace dezenario::SlipLayout {
 
 std::optional<MarkPosition> numberMarkPosition(int game, QStringView dezena)
@@ -39,6 +41,17 @@ std::vector<Box> allBoxes()
     for (int count = 6; count <= 9; ++count)
         boxes.push_back({ countMarkPosition(count), 0, count });
     return boxes;
+}
+
+QRectF boxCorners()
+{
+    QPointF first(CountBoxX, RowY[0]), last = first;
+    for (const Box &box : allBoxes()) {
+        first = QPointF(std::min<double>(first.x(), box.at.x),
+                        std::min<double>(first.y(), box.at.y));
+        last = QPointF(std::max<double>(last.x(), box.at.x), std::max<double>(last.y(), box.at.y));
+    }
+    return QRectF(first, last);
 }
 
 } // namespace dezenario::SlipLayout

@@ -2,6 +2,7 @@
 
 #include "controls.h"
 
+#include <QRectF>
 #include <QStringView>
 #include <array>
 #include <optional>
@@ -39,6 +40,8 @@ struct Box
     int number; // 1 to 60, or the count 6 to 9
 };
 std::vector<Box> allBoxes();
+// The rectangle that the top-left corners of every box span.
+QRectF boxCorners();
 
 } // namespace SlipLayout
 } // namespace dezenario

@@ -27,10 +27,7 @@ bool allOnPaper(const Alignment &a, QSizeF paper)
 
 QString misfitOn(const Alignment &alignment, QSizeF paper)
 {
-    QRectF corners;
-    for (const SlipLayout::Box &box : SlipLayout::allBoxes())
-        corners |= QRectF(box.at.x, box.at.y, 0.001, 0.001);
-    return alignment.misfit(corners, Mark, paper / 25.4 * 1440);
+    return alignment.misfit(SlipLayout::boxCorners(), Mark, paper / 25.4 * 1440);
 }
 } // namespace
 
