@@ -3,7 +3,9 @@
 #include "adjustdialog.h"
 #include "analysiscommand.h"
 #include "clearcommand.h"
+#include "combinationedit.h"
 #include "commanderror.h"
+#include "previewwindow.h"
 #include "qtadapters.h"
 #include "systemprinter.h"
 #include "siteconfig.h"
@@ -79,6 +81,9 @@ void MainWindow::addMenuBar()
     QAction *adjust =
             printing->addAction(QStringLiteral("&AJUSTAR VOLANTES…"), this, &MainWindow::adjust);
     adjust->setObjectName(QStringLiteral("actionAjustar"));
+    QAction *preview = printing->addAction(QStringLiteral("&VISUALIZAR VOLANTES…"), this,
+                                           &MainWindow::preview);
+    preview->setObjectName(QStringLiteral("actionVisualizar"));
     QMenu *help = bar->addMenu(QStringLiteral("&AJUDA"));
     help->setObjectName(QStringLiteral("menuAjuda"));
     QAction *about =
@@ -162,6 +167,15 @@ void MainWindow::visit()
 void MainWindow::adjust()
 {
     AdjustDialog(m_ui->INKPicture1->pixmap().toImage(), this).exec();
+}
+
+void MainWindow::preview()
+{
+    QtOptionButtons options({ m_ui->Option1, m_ui->Option2, m_ui->Option3, m_ui->Option4 });
+    // The text as IMPRIMIR reads it, without the adapter that would take the box's undo history.
+    const QString text = CombinationEdit::fromDocument(m_ui->Text1->document()->toRawText());
+    PreviewWindow(SlipPreview::of(text, options), m_ui->INKPicture1->pixmap().toImage(), this)
+            .exec();
 }
 
 void MainWindow::about()

@@ -8,6 +8,8 @@
 // even on failure. The menu bar above the form opens AJUSTAR VOLANTES
 // (adjustdialog.h), which keeps the printer for slips and its alignment in
 // alignment/; IMPRIMIR hands both to the printer, which alone places the marks.
+// VISUALIZAR VOLANTES runs the print job on copies (slip/slippreview.h) and
+// draws its slips through the printer's own page path (previewwindow.h).
 #pragma once
 
 #include <QWidget>
@@ -40,6 +42,7 @@ private slots:
     void clear();
     void visit();
     void adjust();
+    void preview();
     void about();
 
 private:

@@ -38,6 +38,42 @@ void paintRuler(QPainter &painter, QPointF from, QPointF along, QPointF side, in
 }
 } // namespace
 
+std::map<int, QRectF> paintOutlines(QPainter &painter, const Alignment &alignment, QSizeF mark,
+                                    const QColor &colour, bool labelled)
+{
+    // Each outline within the mark's own rectangle, so that its outer edge is the mark's. The
+    // labels in grey below them: they never hide a box of the slip.
+    const double line = 0.2 * Mm;
+    std::map<int, QRectF> games;
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setBrush(Qt::NoBrush);
+    painter.setFont(font(1.4 * Mm));
+    for (const SlipLayout::Box &box : SlipLayout::allBoxes()) {
+        const QRectF at = markRect(alignment, box.at, mark);
+        painter.setPen(QPen(colour, line, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
+        painter.drawRect(at.adjusted(line / 2, line / 2, -line / 2, -line / 2));
+        games[box.game] |= at;
+        if (!labelled)
+            continue;
+        painter.setPen(QColor(0x90, 0x90, 0x90));
+        const QRectF label(at.center().x() - 2 * Mm, at.bottom() + 0.4 * Mm, 4 * Mm, 1.4 * Mm);
+        painter.drawText(label, Qt::AlignHCenter | Qt::AlignTop,
+                         box.game ? QString::asprintf("%02d", box.number)
+                                  : QString::number(box.number));
+    }
+    painter.restore();
+    return games;
+}
+
+void paintSlip(QPainter &painter, const Alignment &alignment, const QImage &mark,
+               const std::vector<MarkPosition> &marks)
+{
+    paintOutlines(painter, alignment, markSize(mark), QColor(0xc8, 0xc8, 0xc8), false);
+    for (const MarkPosition &at : marks)
+        painter.drawImage(markRect(alignment, at, markSize(mark)), mark);
+}
+
 QSizeF markSize(const QImage &mark)
 {
     return QSizeF(mark.width() / (mark.dotsPerMeterX() * MetresPerInch) * TwipsPerInch,
@@ -66,22 +102,7 @@ void paintTestSheet(QPainter &painter, const Alignment &alignment, QSizeF mark,
     paintRuler(painter, corner + QPointF(0, 5 * Mm), QPointF(1, 0), QPointF(0, -1), 100);
     paintRuler(painter, corner + QPointF(5 * Mm, 0), QPointF(0, 1), QPointF(-1, 0), 75);
 
-    // Each outline within the mark's own rectangle, so that its outer edge is the mark's. The
-    // labels in grey below them: they never hide a box of the slip.
-    std::map<int, QRectF> games; // what each game's outlines cover
-    painter.setFont(font(1.4 * Mm));
-    for (const SlipLayout::Box &box : SlipLayout::allBoxes()) {
-        const QRectF at = markRect(alignment, box.at, mark);
-        painter.setPen(QPen(Qt::black, line, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
-        painter.drawRect(at.adjusted(line / 2, line / 2, -line / 2, -line / 2));
-        painter.setPen(QColor(0x90, 0x90, 0x90));
-        const QRectF label(at.center().x() - 2 * Mm, at.bottom() + 0.4 * Mm, 4 * Mm, 1.4 * Mm);
-        painter.drawText(label, Qt::AlignHCenter | Qt::AlignTop,
-                         box.game ? QString::asprintf("%02d", box.number)
-                                  : QString::number(box.number));
-        games[box.game] |= at;
-    }
-
+    const std::map<int, QRectF> games = paintOutlines(painter, alignment, mark, Qt::black, true);
     painter.setPen(Qt::black);
     painter.setFont(font(2.2 * Mm, true));
     double bottom = 0;
@@ -93,8 +114,8 @@ void paintTestSheet(QPainter &painter, const Alignment &alignment, QSizeF mark,
         bottom = std::max(bottom, heading.bottom());
     }
     painter.setFont(font(2 * Mm));
-    const QRectF words(games[1].left(), bottom + 2 * Mm, games[0].right() - games[1].left(),
-                       30 * Mm);
+    const QRectF words(games.at(1).left(), bottom + 2 * Mm,
+                       games.at(0).right() - games.at(1).left(), 30 * Mm);
     painter.drawText(words, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
                      QStringLiteral("FOLHA DE TESTE DO DEZENARIO NA IMPRESSORA \"%1\"\n%2\n"
                                     "SEGURE ESTA FOLHA SOBRE UM VOLANTE EM BRANCO, CONTRA A LUZ, "

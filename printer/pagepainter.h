@@ -3,8 +3,11 @@
 #include "alignment.h"
 #include "controls.h"
 
+#include <QColor>
 #include <QImage>
 #include <QRectF>
+#include <map>
+#include <vector>
 
 class QPainter;
 
@@ -25,6 +28,16 @@ QRectF markRect(const Alignment &alignment, MarkPosition at, QSizeF mark);
 // the left, and the printer and the values in words.
 void paintTestSheet(QPainter &painter, const Alignment &alignment, QSizeF mark,
                     const QString &printer);
+
+// A slip as it comes out: its marks at their size over faint outlines of every box, as the
+// preview shows it.
+void paintSlip(QPainter &painter, const Alignment &alignment, const QImage &mark,
+               const std::vector<MarkPosition> &marks);
+
+// An outline of the mark's size at every box, thin, in the colour given, each labelled with its
+// number below it if asked; gives what each game's outlines cover (game 0: the count boxes).
+std::map<int, QRectF> paintOutlines(QPainter &painter, const Alignment &alignment, QSizeF mark,
+                                    const QColor &colour, bool labelled);
 
 } // namespace PagePainter
 } // namespace dezenario

@@ -51,6 +51,17 @@ public:
     // After ensureAvailable: prints the test sheet alone, on one page.
     void printTestSheet();
 
+    // After ensureAvailable: the paper as the pages are laid out on it, and its printable area,
+    // in twips from the paper's corner (none where the printer cannot tell); and the user's
+    // alignment for the printer found.
+    struct Page
+    {
+        QSizeF paper;
+        QRectF printable;
+    };
+    Page page() const;
+    const Alignment &alignment() const { return m_alignment; }
+
     struct Installed
     {
         QString systemDefault; // empty when the system names none

@@ -174,6 +174,13 @@ void SystemPrinter::ensureAvailable()
     align([this] { return m_layout.paintRect(QPageLayout::Point).size() * 20; });
 }
 
+SystemPrinter::Page SystemPrinter::page() const
+{
+    const QRectF printable = m_layout.paintRect(QPageLayout::Point);
+    return { m_layout.fullRect(QPageLayout::Point).size() * 20,
+             QRectF(printable.topLeft() * 20, printable.size() * 20) };
+}
+
 void SystemPrinter::deliver()
 {
     QTemporaryFile spool(QDir::tempPath() + QStringLiteral("/dezenario-XXXXXX.pdf"));

@@ -55,17 +55,22 @@ QString defaultPrinter()
     return QString::fromWCharArray(name.c_str());
 }
 
-// The printable area of a printer's default paper, in twips; empty when no device context opens.
-QSizeF printableArea(const QString &printer)
+// A printer's default paper and its printable area, in twips; none when no device context opens.
+SystemPrinter::Page pageOf(const QString &printer)
 {
     const std::wstring name = printer.toStdWString();
     HDC dc = CreateDCW(L"WINSPOOL", name.c_str(), nullptr, nullptr);
     if (!dc)
-        return QSizeF();
-    const QSizeF area(GetDeviceCaps(dc, HORZRES) * 1440.0 / GetDeviceCaps(dc, LOGPIXELSX),
-                      GetDeviceCaps(dc, VERTRES) * 1440.0 / GetDeviceCaps(dc, LOGPIXELSY));
+        return {};
+    const double x = 1440.0 / GetDeviceCaps(dc, LOGPIXELSX),
+                 y = 1440.0 / GetDeviceCaps(dc, LOGPIXELSY);
+    const SystemPrinter::Page page {
+        QSizeF(GetDeviceCaps(dc, PHYSICALWIDTH) * x, GetDeviceCaps(dc, PHYSICALHEIGHT) * y),
+        QRectF(GetDeviceCaps(dc, PHYSICALOFFSETX) * x, GetDeviceCaps(dc, PHYSICALOFFSETY) * y,
+               GetDeviceCaps(dc, HORZRES) * x, GetDeviceCaps(dc, VERTRES) * y)
+    };
     DeleteDC(dc);
-    return area;
+    return page;
 }
 } // namespace
 
@@ -94,7 +99,12 @@ void SystemPrinter::ensureAvailable()
     if (!OpenPrinterW(name.data(), &printer, nullptr))
         throw noPrinter(m_name);
     ClosePrinter(printer);
-    align([this] { return printableArea(m_name); });
+    align([this] { return pageOf(m_name).printable.size(); });
+}
+
+SystemPrinter::Page SystemPrinter::page() const
+{
+    return pageOf(m_name);
 }
 
 namespace {

@@ -40,15 +40,6 @@ QString confirmationPrompt()
             .join(u'\n');
 }
 
-// The four options form one group: exactly one of them is selected.
-int selectedNumbersPerGame(const OptionButtons &options)
-{
-    int index = 1;
-    while (index < 4 && !options.value(index))
-        ++index;
-    return 5 + index;
-}
-
 // Cuts the next number and its dash from the front of the buffer and logs it;
 // nothing when no dash is left.
 class DezenaTaker
@@ -105,13 +96,22 @@ void printSlips(const PrintControls &c, CombinationBuffer &buffer, int numbersPe
             c.list1.addItem(GameEnd);
         }
         SlipLayout::paintMark(c.printer,
-                              SlipLayout::countMarkPosition(selectedNumbersPerGame(c.options)));
+                              SlipLayout::countMarkPosition(numbersPerGameOf(c.options)));
         c.printer.endPage();
         c.list1.addItem(QStringLiteral("* %1* ").arg(slipNumber));
     }
 }
 
 } // namespace
+
+// The four options form one group: exactly one of them is selected.
+int numbersPerGameOf(const OptionButtons &options)
+{
+    int index = 1;
+    while (index < 4 && !options.value(index))
+        ++index;
+    return 5 + index;
+}
 
 int slipCountFor(const QString &quantity, const QLocale &locale)
 {
@@ -156,7 +156,7 @@ void runPrintJob(const PrintControls &c, const QLocale &locale)
     if (c.question.askYesNo(confirmationPrompt(), QStringLiteral("DEZENARIO")) == QuestionBox::No)
         return;
     c.list1.clear();
-    const int numbersPerGame = selectedNumbersPerGame(c.options);
+    const int numbersPerGame = numbersPerGameOf(c.options);
     const int slipCount = slipCountFor(quantity, locale);
 
     // All or nothing: the pages reach the printer together at the end, so a

@@ -23,6 +23,9 @@ struct PrintControls
 // stop to a typing slip ("1e9") that would tie the printer up for days.
 inline constexpr int MaxSlips = 100000;
 
+// The numbers a game, 6 to 9, of the option that is selected.
+int numbersPerGameOf(const OptionButtons &options);
+
 // IMPRIMIR: prints the bets typed into Text1 onto bet slips, three games a
 // slip and one sheet per slip, consuming Text1 and logging into List1.
 void runPrintJob(const PrintControls &controls, const QLocale &locale = QLocale());

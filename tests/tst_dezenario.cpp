@@ -7,6 +7,7 @@
 #include "sliplayout.h"
 #include "slipprintjob.h"
 #include "siteconfig.h"
+#include "slippreview.h"
 #include "slipsettings.h"
 
 #include <QtTest>
@@ -203,6 +204,19 @@ void useDefault(const QString &printer, const char *server = nullptr)
         qputenv("CUPS_SERVER", server);
 #ifndef Q_OS_WIN
     cupsSetServer(nullptr); // CUPS reads the variables again
+#endif
+}
+
+// Every job that CUPS holds or has held: the same before and after means that none was made.
+int cupsJobs()
+{
+#ifdef Q_OS_WIN
+    return 0;
+#else
+    cups_job_t *jobs = nullptr;
+    const int count = cupsGetJobs(&jobs, nullptr, 0, CUPS_WHICHJOBS_ALL);
+    cupsFreeJobs(count, jobs);
+    return count;
 #endif
 }
 
@@ -688,6 +702,125 @@ private slots:
              { QStringLiteral("Sobre|SOBRE O DEZENARIO|DEZENARIO 1.02\n"),
                QStringLiteral("TODOS OS DIREITOS RESERVADOS"), QStringLiteral(DEZENARIO_SITE_URL) })
             QVERIFY2(about.contains(part), qPrintable(about));
+    }
+
+    void preview_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("seen"); // the summary, the problems, the last slip and its games
+        QTest::newRow("the confirmation box's example, six a game")
+                << "18-23-52-58-28-20-18-23-36-58-28-20-18-23-36-54-28-20-07-23-36-54-28-20-07-23-"
+                   "46-54-28-20-07-23-43-46-28-20-23-43-46-57-28-20-22-23-43-57-28-20-22-23-35-57-"
+                   "28-20-11-22-23-35-28-20-"
+                << "4 VOLANTE(S) DE 6 DEZENAS POR JOGO. PARA IMPRIMIR TODOS, DIGITE 12 NA "
+                   "QUANTIDADE.|VOLANTE 4, JOGO 2: JOGO EM BRANCO: O TEXTO ACABOU ANTES DELE.|"
+                   "VOLANTE 4, JOGO 3: JOGO EM BRANCO: O TEXTO ACABOU ANTES DELE.|VOLANTE 4 DE 4|"
+                   "JOGO 1: 11 22 23 35 28 20\nJOGO 2: EM BRANCO\nJOGO 3: EM BRANCO";
+        QTest::newRow("every problem")
+                << "01-61-7-\n35-01-23"
+                << "1 VOLANTE(S) DE 6 DEZENAS POR JOGO. PARA IMPRIMIR TODOS, DIGITE 3 NA "
+                   "QUANTIDADE.|VOLANTE 1, JOGO 1: \"61\" NÃO É UMA DEZENA DE 01 A 60: NÃO SERÁ "
+                   "MARCADO.|VOLANTE 1, JOGO 1: \"7\" NÃO É UMA DEZENA DE 01 A 60: NÃO SERÁ "
+                   "MARCADO.|VOLANTE 1, JOGO 1: \"↵35\" NÃO É UMA DEZENA DE 01 A 60: NÃO SERÁ "
+                   "MARCADO.|VOLANTE 1, JOGO 1: A DEZENA 01 ESTÁ MAIS DE UMA VEZ NO JOGO.|VOLANTE "
+                   "1, "
+                   "JOGO 1: O TEXTO ACABOU NESTE JOGO: 5 DE 6 DEZENAS.|VOLANTE 1, JOGO 2: JOGO EM "
+                   "BRANCO: O TEXTO ACABOU ANTES DELE.|VOLANTE 1, JOGO 3: JOGO EM BRANCO: O TEXTO "
+                   "ACABOU ANTES DELE.|FICA NO QUADRO, SEM IR PARA NENHUM VOLANTE: \"23\" (UMA "
+                   "DEZENA SÓ É LEVADA COM UM TRAÇO DEPOIS DELA).|VOLANTE 1 DE 1|JOGO 1: 01 61 7 "
+                   "↵35 01\nJOGO 2: EM BRANCO\nJOGO 3: EM BRANCO";
+        QTest::newRow("none") << "01-02-03-04-05-06-07-08-09-10-11-12-13-14-15-16-17-18-"
+                              << "1 VOLANTE(S) DE 6 DEZENAS POR JOGO. PARA IMPRIMIR TODOS, DIGITE "
+                                 "3 NA QUANTIDADE.|NENHUM PROBLEMA: CADA DEZENA TEM O SEU "
+                                 "QUADRINHO.|VOLANTE 1 DE 1|JOGO 1: 01 02 03 04 05 06\nJOGO 2: 07 "
+                                 "08 09 10 11 12\nJOGO 3: 13 14 15 16 17 18";
+    }
+    // VISUALIZAR VOLANTES on the text in the box, paged to its last slip; the window as it was, no
+    // job made, no beep.
+    void preview()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, seen);
+        useDefault("DEZENARIO-PDF");
+        text1()->setPlainText(text);
+        control<QListWidget>("List1")->addItem(QStringLiteral("old"));
+        const int jobs = cupsJobs();
+        QSignalSpy beeps(m_window->speaker(), &QtSpeaker::beeped);
+        QStringList shown;
+        const test::BoxAnswerer answerer({}, [&shown](QDialog *box) {
+            shown << box->findChild<QLabel *>("Resumo")->text();
+            auto *problems = box->findChild<QListWidget *>("Problemas");
+            for (int i = 0; i < problems->count(); ++i)
+                shown << problems->item(i)->text();
+            QTest::keyClick(box->findChild<QWidget *>("Volante"), Qt::Key_End);
+            shown << box->findChild<QLabel *>("Numero")->text()
+                  << box->findChild<QLabel *>("Jogos")->text();
+        });
+        m_window->findChild<QAction *>("actionVisualizar")->trigger();
+        QCOMPARE(shown.join(u'|'), seen);
+        QCOMPARE(text1()->toPlainText(), text);
+        QVERIFY(text1()->document()->isUndoRedoEnabled());
+        QCOMPARE(entries(), QStringList { "old" });
+        QCOMPARE(control<QLabel>("Label1")->text() + control<QLabel>("Label4")->text(),
+                 "0ENCONTRADAS");
+        QCOMPARE(cupsJobs(), jobs);
+        QCOMPARE(beeps.count(), 0);
+    }
+
+    // Twenty texts drawn at random, half of them with saved values: the slips that the preview
+    // finds are the ones IMPRIMIR prints, each mark placed on the paper within 0.25 mm, and what
+    // its games took is what IMPRIMIR logs.
+    void previewIsThePrint()
+    {
+        useDefault("DEZENARIO-PDF");
+        QRandomGenerator random(32);
+        const char *odd[] = { "61", "7", "00", "\n12", " 09 ", "" };
+        for (int run = 0; run < 20; ++run) {
+            settings().clear();
+            const Alignment a { run % 2 * (random.bounded(100) / 10.0 - 5), run % 2 * 2.5,
+                                100 + run % 2 * (random.bounded(60) / 10.0 - 3), 100 };
+            QVERIFY(SlipSettings().save(QString(), "DEZENARIO-PDF", a).isEmpty());
+            QString text;
+            for (int n = random.bounded(40); n > 0; --n)
+                text += (random.bounded(8) ? QString::asprintf("%02d", 1 + random.bounded(60))
+                                           : QString(odd[random.bounded(6)]))
+                        + u'-';
+            text += QStringLiteral("33").left(random.bounded(3));
+            const int option = 1 + random.bounded(4);
+            control<QRadioButton>(QStringLiteral("Option%1").arg(option))->setChecked(true);
+            QtOptionButtons options(
+                    { control<QRadioButton>("Option1"), control<QRadioButton>("Option2"),
+                      control<QRadioButton>("Option3"), control<QRadioButton>("Option4") });
+            const SlipPreview preview =
+                    SlipPreview::of(QString(text).replace("\n", "\r\n"), options);
+            text1()->setPlainText(text);
+            const QDateTime started = QDateTime::currentDateTime();
+            click(control<QPushButton>("IMPRIMIR"), { QString::number(preview.quantity), "Sim" });
+            QStringList log;
+            for (size_t slip = 0; slip < preview.slips.size(); ++slip) {
+                for (const QStringList &game : preview.slips[slip].games)
+                    log << game << QStringLiteral("* ");
+                log << QStringLiteral("* %1* ").arg(slip + 1);
+            }
+            QCOMPARE(entries(), log);
+            QList<QImage> sheets;
+            if (!preview.slips.empty())
+                QVERIFY(rasterise("DEZENARIO-PDF", started, { "-r", "144" }, sheets));
+            QCOMPARE(sheets.size(), qsizetype(preview.slips.size()));
+            for (int i = 0; i < sheets.size(); ++i) {
+                const QList<QRect> found = darkBlobs(sheets[i]);
+                QSet<QPair<int, int>> marks;
+                for (const MarkPosition &at : preview.slips[i].marks) {
+                    marks.insert({ at.x, at.y });
+                    QVERIFY2(blobAt(found,
+                                    QRectF(placed(a, QPoint(at.x, at.y)) / 10, QSizeF(14.4, 23.04)),
+                                    1.4),
+                             qPrintable(QString::asprintf("run %d, slip %d: no mark at %d,%d", run,
+                                                          i + 1, at.x, at.y)));
+                }
+                QCOMPARE(found.size(), marks.size());
+            }
+        }
     }
 
     void print_data()

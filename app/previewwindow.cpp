@@ -1,0 +1,210 @@
+#include "previewwindow.h"
+
+#include "pagepainter.h"
+#include "sliplayout.h"
+#include "slipsettings.h"
+
+#include <QDialogButtonBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QPainter>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace dezenario {
+
+// One slip on its paper, scaled to fit the room the window gives it.
+class PreviewWindow::SlipView : public QWidget
+{
+public:
+    explicit SlipView(PreviewWindow *window) : QWidget(window), m_window(window)
+    {
+        setObjectName(QStringLiteral("Volante"));
+        setMinimumSize(240, 300);
+        setFocusPolicy(Qt::StrongFocus); // its arrows page, through the window
+    }
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        const PreviewWindow &w = *m_window;
+        QPainter painter(this);
+        painter.fillRect(rect(), palette().color(QPalette::Mid));
+        // The part of the paper from its corner to past the farthest box, where the marks are.
+        const QSizeF paper = w.m_page.paper;
+        const QSizeF mark = PagePainter::markSize(w.m_mark);
+        const QPointF far = w.m_page.printable.topLeft()
+                + w.m_alignment.place(SlipLayout::boxCorners().bottomRight())
+                + QPointF(mark.width(), mark.height()) + QPointF(850, 850); // and 15 mm
+        const QSizeF part(std::min(paper.width(), far.x()), std::min(paper.height(), far.y()));
+        const double scale =
+                std::min((width() - 16) / part.width(), (height() - 16) / part.height());
+        painter.translate((width() - part.width() * scale) / 2,
+                          (height() - part.height() * scale) / 2);
+        painter.scale(scale, scale); // twips from here on
+        painter.setClipRect(QRectF(QPointF(), part));
+        painter.fillRect(QRectF(QPointF(), paper), Qt::white);
+        painter.setPen(QPen(Qt::gray, 0, Qt::DashLine));
+        painter.drawRect(w.m_page.printable);
+        painter.translate(w.m_page.printable.topLeft());
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        static const std::vector<MarkPosition> none;
+        const auto &slips = w.m_preview.slips;
+        PagePainter::paintSlip(painter, w.m_alignment, w.m_mark,
+                               slips.empty() ? none : slips[w.m_shown].marks);
+    }
+
+private:
+    PreviewWindow *m_window;
+};
+
+PreviewWindow::PreviewWindow(SlipPreview preview, QImage mark, QWidget *parent)
+    : QDialog(parent),
+      m_preview(std::move(preview)),
+      m_mark(std::move(mark)),
+      m_view(new SlipView(this)),
+      m_slip(new QLabel(this)),
+      m_games(new QLabel(this)),
+      m_previous(new QPushButton(QStringLiteral("ANTERIOR"), this)),
+      m_next(new QPushButton(QStringLiteral("PRÓXIMO"), this))
+{
+    setObjectName(QStringLiteral("Visualizar"));
+    setWindowTitle(QStringLiteral("VISUALIZAR VOLANTES"));
+    const int slips = int(m_preview.slips.size());
+    auto *summary = new QLabel(this);
+    summary->setObjectName(QStringLiteral("Resumo"));
+    summary->setWordWrap(true);
+    summary->setText(slips == 0 ? QStringLiteral("O TEXTO NÃO ENCHE NENHUM VOLANTE: NENHUMA DEZENA "
+                                                 "TEM UM TRAÇO DEPOIS DELA.")
+                                : QStringLiteral("%1 VOLANTE(S) DE %2 DEZENAS POR JOGO. PARA "
+                                                 "IMPRIMIR TODOS, DIGITE %3 NA QUANTIDADE.")
+                                          .arg(slips)
+                                          .arg(m_preview.numbersPerGame)
+                                          .arg(m_preview.quantity));
+    auto *paper = new QLabel(findPaper(), this);
+    paper->setObjectName(QStringLiteral("Papel"));
+    paper->setWordWrap(true);
+
+    auto *problems = new QListWidget(this);
+    problems->setObjectName(QStringLiteral("Problemas"));
+    problems->setAccessibleName(QStringLiteral("PROBLEMAS"));
+    for (const SlipPreview::Problem &problem : std::as_const(m_preview.problems))
+        problems->addItem(problem.slip == 0 ? problem.words
+                                            : QStringLiteral("VOLANTE %1, JOGO %2: %3")
+                                                      .arg(problem.slip)
+                                                      .arg(problem.game)
+                                                      .arg(problem.words));
+    if (m_preview.problems.isEmpty())
+        problems->addItem(QStringLiteral("NENHUM PROBLEMA: CADA DEZENA TEM O SEU QUADRINHO."));
+    problems->setAccessibleDescription(
+            QStringLiteral("%1 PROBLEMA(S)").arg(m_preview.problems.size()));
+
+    m_slip->setObjectName(QStringLiteral("Numero"));
+    m_games->setObjectName(QStringLiteral("Jogos"));
+    m_games->setWordWrap(true);
+    m_games->setAlignment(Qt::AlignTop | Qt::AlignLeft);
+    m_previous->setObjectName(QStringLiteral("Anterior"));
+    m_next->setObjectName(QStringLiteral("Proximo"));
+    auto *close = new QPushButton(QStringLiteral("FECHAR"), this);
+    close->setObjectName(QStringLiteral("Fechar"));
+    connect(m_previous, &QPushButton::clicked, this, [this] { show(m_shown - 1); });
+    connect(m_next, &QPushButton::clicked, this, [this] { show(m_shown + 1); });
+    connect(close, &QPushButton::clicked, this, &QDialog::accept);
+
+    auto *side = new QVBoxLayout;
+    side->addWidget(m_slip);
+    side->addWidget(m_games, 1);
+    auto *middle = new QHBoxLayout;
+    middle->addWidget(m_view, 3);
+    middle->addLayout(side, 2);
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(m_previous);
+    buttons->addWidget(m_next);
+    buttons->addStretch();
+    buttons->addWidget(close);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(summary);
+    layout->addWidget(paper);
+    layout->addLayout(middle, 3);
+    layout->addWidget(problems, 1);
+    layout->addLayout(buttons);
+    resize(760, 640);
+    m_view->setFocus();
+    show(0);
+}
+
+QString PreviewWindow::findPaper()
+{
+    const SlipSettings settings;
+    SystemPrinter printer(m_mark, settings.chosenPrinter(), [&settings](const QString &name) {
+        return settings.alignmentFor(name).alignment;
+    });
+    QString why;
+    try {
+        printer.ensureAvailable();
+        m_page = printer.page();
+        m_alignment = printer.alignment();
+    } catch (const CommandError &error) {
+        why = error.description();
+    }
+    if (!m_page.paper.isEmpty())
+        return QStringLiteral("NO PAPEL DA IMPRESSORA \"%1\" (%2 × %3 MM), COM %4.")
+                .arg(printer.name(), decimal(m_page.paper.width() / 1440 * 25.4),
+                     decimal(m_page.paper.height() / 1440 * 25.4), describe(m_alignment));
+    m_page = { QSizeF(210, 297) / 25.4 * 1440, QRectF(QPointF(), QSizeF(210, 297) / 25.4 * 1440) };
+    m_alignment = Alignment();
+    return QStringLiteral("EM PAPEL A4, SEM AJUSTES, PORQUE O PAPEL DA IMPRESSORA NÃO PÔDE SER "
+                          "CONSULTADO: %1")
+            .arg(why.isEmpty() ? QStringLiteral("ELA NÃO O INFORMA.") : why);
+}
+
+void PreviewWindow::show(int slip)
+{
+    const int slips = int(m_preview.slips.size());
+    m_shown = std::clamp(slip, 0, std::max(slips - 1, 0));
+    m_previous->setEnabled(m_shown > 0);
+    m_next->setEnabled(m_shown + 1 < slips);
+    m_slip->setText(slips ? QStringLiteral("VOLANTE %1 DE %2").arg(m_shown + 1).arg(slips)
+                          : QStringLiteral("NENHUM VOLANTE"));
+    QStringList games;
+    for (int game = 0; game < 3 && slips; ++game) {
+        QStringList shown;
+        for (const QString &dezena : m_preview.slips[m_shown].games[game])
+            shown << visible(dezena);
+        games << QStringLiteral("JOGO %1: %2")
+                         .arg(game + 1)
+                         .arg(shown.isEmpty() ? QStringLiteral("EM BRANCO") : shown.join(u' '));
+    }
+    m_games->setText(games.join(u'\n'));
+    m_view->setAccessibleName(m_slip->text());
+    m_view->setAccessibleDescription(m_games->text());
+    m_view->update();
+}
+
+void PreviewWindow::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_PageDown:
+    case Qt::Key_Right:
+        return show(m_shown + 1);
+    case Qt::Key_PageUp:
+    case Qt::Key_Left:
+        return show(m_shown - 1);
+    case Qt::Key_Home:
+        return show(0);
+    case Qt::Key_End:
+        return show(int(m_preview.slips.size()) - 1);
+    default:
+        QDialog::keyPressEvent(event);
+    }
+}
+
+void PreviewWindow::wheelEvent(QWheelEvent *event)
+{
+    if (event->angleDelta().y() != 0)
+        show(m_shown + (event->angleDelta().y() < 0 ? 1 : -1));
+}
+
+} // namespace dezenario

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "slippreview.h"
+#include "systemprinter.h"
+
+#include <QDialog>
+
+class QLabel;
+class QListWidget;
+class QPushButton;
+
+namespace dezenario {
+
+// VISUALIZAR VOLANTES: the slips that IMPRIMIR would print from the text as it stands, each drawn
+// as it comes out on the paper of the printer for slips, with its shift and stretch, and the
+// problems of the text named in words. Only the slip shown is drawn, so a list of any length
+// opens at once and pages at once.
+class PreviewWindow : public QDialog
+{
+    Q_OBJECT
+public:
+    PreviewWindow(SlipPreview preview, QImage mark, QWidget *parent);
+
+    int shown() const { return m_shown; } // the slip shown, from 0
+    void show(int slip);
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
+
+private:
+    class SlipView;
+    // The paper of the printer for slips, its printable area and the user's values for it; A4
+    // with nothing moved, and why, when the printer cannot tell.
+    QString findPaper();
+
+    SlipPreview m_preview;
+    QImage m_mark;
+    SystemPrinter::Page m_page;
+    Alignment m_alignment;
+    int m_shown = 0;
+    SlipView *m_view;
+    QLabel *m_slip;
+    QLabel *m_games;
+    QPushButton *m_previous;
+    QPushButton *m_next;
+};
+
+} // namespace dezenario
