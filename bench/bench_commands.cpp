@@ -5,12 +5,16 @@
 //   WindowPrint/N  paste N numbers with dashes, then IMPRIMIR with the quantity
 //       that takes them all, to the beep; PRINTER names the queue (the test
 //       set-up's DEZENARIO-NULL throws the pages away).
+//   WindowPreview/N  VISUALIZAR VOLANTES on N numbers with dashes, six a game:
+//       from the menu to the window shown with its first slip drawn (open_ms),
+//       and a page turn with its drawing (turn_ms).
 // Each reports the time per line or number and the growth of the peak memory.
 #include "boxanswerer.h"
 #include "mainwindow.h"
 #include "peakmemory.h"
 #include "qtadapters.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QElapsedTimer>
@@ -129,14 +133,21 @@ void waitForIdlePrinter()
     }
 }
 
+// A run of numbers from 01 to 60, each followed by a dash.
+QString numbersWithDashes(int count)
+{
+    QString text;
+    for (int i = 0; i < count; ++i)
+        text += QStringLiteral("%1-").arg((i * 7) % 60 + 1, 2, 10, QLatin1Char('0'));
+    return text;
+}
+
 // IMPRIMIR on a run of N numbers with dashes, nine numbers a game, with the
 // quantity that takes them all.
 void WindowPrint(benchmark::State &state)
 {
     const int numbers = int(state.range(0));
-    QString text;
-    for (int i = 0; i < numbers; ++i)
-        text += QStringLiteral("%1-").arg((i * 7) % 60 + 1, 2, 10, QLatin1Char('0'));
+    const QString text = numbersWithDashes(numbers);
     MainWindow window;
     window.show();
     window.findChild<QRadioButton *>(QStringLiteral("Option4"))->setChecked(true);
@@ -159,6 +170,40 @@ BENCHMARK(WindowPrint)
         ->UseManualTime()
         ->Unit(benchmark::kMillisecond)
         ->Iterations(1);
+
+void WindowPreview(benchmark::State &state)
+{
+    MainWindow window;
+    window.show();
+    window.findChild<QPlainTextEdit *>(QStringLiteral("Text1"))
+            ->setPlainText(numbersWithDashes(int(state.range(0))));
+    constexpr int Turns = 200;
+    for (auto _ : state) {
+        double openSeconds = 0, turnSeconds = 0;
+        QElapsedTimer t;
+        const dezenario::test::BoxAnswerer answerer({}, [&](QDialog *box) {
+            auto *view = box->findChild<QWidget *>(QStringLiteral("Volante"));
+            view->grab(); // the slip drawn
+            openSeconds = t.nsecsElapsed() / 1e9;
+            t.restart();
+            for (int turn = 0; turn < Turns; ++turn) {
+                QTest::keyClick(view, Qt::Key_PageDown);
+                view->grab();
+            }
+            turnSeconds = t.nsecsElapsed() / 1e9 / Turns;
+        });
+        t.start();
+        window.findChild<QAction *>(QStringLiteral("actionVisualizar"))->trigger();
+        state.SetIterationTime(openSeconds);
+        state.counters["open_ms"] = openSeconds * 1e3;
+        state.counters["turn_ms"] = turnSeconds * 1e3;
+    }
+}
+BENCHMARK(WindowPreview)
+        ->Arg(100000)
+        ->UseManualTime()
+        ->Unit(benchmark::kMillisecond)
+        ->Iterations(3);
 
 } // namespace
 

@@ -61,11 +61,13 @@ $WINESERVER -w
 
 # The captions whole at 100, 125, 150 and 200 % (Windows' text goes through DirectWrite above
 # 100 %), and at 100 % the analysis of what Windows' clipboard carries differently: its line
-# breaks, and control characters. A paste under Wine takes seconds, so only these rows.
+# breaks, and control characters; and the preview of a text with every problem in it. A paste
+# under Wine takes seconds, so only these rows.
 pasted=("analysis:worked example: each line keeps its last number"
   "analysis:separator of two, lines of LF alone"
   "analysis:lines of CR alone and Unicode separators, 300 of them"
-  "analysis:NUL and control characters")
+  "analysis:NUL and control characters"
+  "preview:every problem")
 with_tests
 log=$work/bare/tests.txt
 for dpi in 96 120 144 192; do
