@@ -109,8 +109,8 @@ PreviewWindow::PreviewWindow(SlipPreview preview, QImage mark, QWidget *parent)
     m_next->setObjectName(QStringLiteral("Proximo"));
     auto *close = new QPushButton(QStringLiteral("FECHAR"), this);
     close->setObjectName(QStringLiteral("Fechar"));
-    connect(m_previous, &QPushButton::clicked, this, [this] { show(m_shown - 1); });
-    connect(m_next, &QPushButton::clicked, this, [this] { show(m_shown + 1); });
+    connect(m_previous, &QPushButton::clicked, this, [this] { showSlip(m_shown - 1); });
+    connect(m_next, &QPushButton::clicked, this, [this] { showSlip(m_shown + 1); });
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
 
     auto *side = new QVBoxLayout;
@@ -132,7 +132,7 @@ PreviewWindow::PreviewWindow(SlipPreview preview, QImage mark, QWidget *parent)
     layout->addLayout(buttons);
     resize(760, 640);
     m_view->setFocus();
-    show(0);
+    showSlip(0);
 }
 
 QString PreviewWindow::findPaper()
@@ -160,7 +160,7 @@ QString PreviewWindow::findPaper()
             .arg(why.isEmpty() ? QStringLiteral("ELA NÃO O INFORMA.") : why);
 }
 
-void PreviewWindow::show(int slip)
+void PreviewWindow::showSlip(int slip)
 {
     const int slips = int(m_preview.slips.size());
     m_shown = std::clamp(slip, 0, std::max(slips - 1, 0));
@@ -188,14 +188,14 @@ void PreviewWindow::keyPressEvent(QKeyEvent *event)
     switch (event->key()) {
     case Qt::Key_PageDown:
     case Qt::Key_Right:
-        return show(m_shown + 1);
+        return showSlip(m_shown + 1);
     case Qt::Key_PageUp:
     case Qt::Key_Left:
-        return show(m_shown - 1);
+        return showSlip(m_shown - 1);
     case Qt::Key_Home:
-        return show(0);
+        return showSlip(0);
     case Qt::Key_End:
-        return show(int(m_preview.slips.size()) - 1);
+        return showSlip(int(m_preview.slips.size()) - 1);
     default:
         QDialog::keyPressEvent(event);
     }
@@ -204,7 +204,7 @@ void PreviewWindow::keyPressEvent(QKeyEvent *event)
 void PreviewWindow::wheelEvent(QWheelEvent *event)
 {
     if (event->angleDelta().y() != 0)
-        show(m_shown + (event->angleDelta().y() < 0 ? 1 : -1));
+        showSlip(m_shown + (event->angleDelta().y() < 0 ? 1 : -1));
 }
 
 } // namespace dezenario

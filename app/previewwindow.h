@@ -21,8 +21,8 @@ class PreviewWindow : public QDialog
 public:
     PreviewWindow(SlipPreview preview, QImage mark, QWidget *parent);
 
-    int shown() const { return m_shown; } // the slip shown, from 0
-    void show(int slip);
+    // Shows a slip, from 0; one past either end shows the end.
+    void showSlip(int slip);
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
