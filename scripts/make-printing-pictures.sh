@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
-# Makes docs/ajuste.png and docs/folha-de-teste.png: the real program opens AJUSTAR VOLANTES from
-# its menu with the keyboard alone, as a user would, types a shift and a stretch for the A4 queue
-# of the tests, prints the test sheet with them (not saved: CANCELAR), and the dialog is captured;
-# the sheet that CUPS wrote is rasterised at 100 dpi, the part that the marks cover. The user's own
-# settings are not touched: the program keeps them in a folder of its own here.
+# Makes the pictures of the printing menu, each from the real program driven with the keyboard
+# alone, as a user would, on the A4 queue of the tests:
+#   docs/ajuste.png          AJUSTAR VOLANTES with a shift and a stretch typed, which then prints
+#                            the test sheet with them (not saved: CANCELAR)
+#   docs/folha-de-teste.png  that sheet as CUPS wrote it, at 100 dpi, the part that the marks cover
+#   docs/visualizar.png      VISUALIZAR VOLANTES on the sixty numbers of the confirmation box with
+#                            two of them mistyped ("61" and "7"), on its last slip
+# The user's own settings are not touched: the program keeps them in a folder of its own here.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -47,4 +50,18 @@ pdf=$(comm -13 <(echo "$before") <(ls "$pdfs") | head -n 1)
 pdftoppm -r 100 -gray -png -singlefile -x 0 -y 0 -W 460 -H 390 "$pdfs/$pdf" docs/folha-de-teste \
   2>/dev/null
 rm -f "$pdfs/$pdf"
-echo "docs/ajuste.png and docs/folha-de-teste.png written"
+bets=18-23-52-58-28-20-18-23-36-58-28-20-18-23-36-54-28-20-07-23-36-54-28-20-07-23-46-54-28-20-07-23-43-46-28-20-23-43-46-57-28-20-22-23-43-57-28-20-22-23-35-57-28-20-11-61-23-35-28-7-
+xvfb-run -a -s '-screen 0 1024x768x24' bash -c '
+  ./build/app/dezenario & app=$!
+  key() { sleep 1; xdotool key --clearmodifiers "$@"; }
+  xdotool search --sync --onlyvisible --name "^DEZENARIO$" windowfocus --sync
+  xdotool type --delay 2 "$1"
+  key alt+i
+  key v                                # VISUALIZAR VOLANTES
+  preview=$(xdotool search --sync --onlyvisible --name "^VISUALIZAR VOLANTES$" | head -n 1)
+  xdotool windowfocus --sync "$preview"
+  key End                              # the last slip
+  sleep 1
+  import -window "$preview" docs/visualizar.png
+  kill $app' _ "$bets"
+echo "docs/ajuste.png, docs/folha-de-teste.png and docs/visualizar.png written"
