@@ -88,9 +88,7 @@ AdjustDialog::AdjustDialog(QImage mark, QWidget *parent)
 
     // Until the printers are known, only CANCELAR works.
     m_notice->setText(QStringLiteral("PROCURANDO AS IMPRESSORAS…"));
-    for (QWidget *waits : std::initializer_list<QWidget *> { m_printer, m_right, m_down, m_width,
-                                                             m_height, m_testSheet, m_reset, m_ok })
-        waits->setEnabled(false);
+    setListed(false);
     QThreadPool::globalInstance()->start([dialog = QPointer<AdjustDialog>(this)] {
         const SystemPrinter::Installed installed = SystemPrinter::installedPrinters();
         QMetaObject::invokeMethod(qApp, [dialog, installed] {
@@ -114,11 +112,16 @@ void AdjustDialog::listed(const SystemPrinter::Installed &installed)
         m_printer->addItem(chosen + QStringLiteral(" (NÃO INSTALADA)"), chosen);
     m_printer->setCurrentIndex(std::max(0, m_printer->findData(chosen)));
     connect(m_printer, &QComboBox::currentIndexChanged, this, &AdjustDialog::showSaved);
-    for (QWidget *ready : std::initializer_list<QWidget *> { m_printer, m_right, m_down, m_width,
-                                                             m_height, m_testSheet, m_reset, m_ok })
-        ready->setEnabled(true);
+    setListed(true);
     m_printer->setFocus(); // it started on CANCELAR, the only control that worked
     showSaved();
+}
+
+void AdjustDialog::setListed(bool listed)
+{
+    for (QWidget *control : std::initializer_list<QWidget *> {
+                 m_printer, m_right, m_down, m_width, m_height, m_testSheet, m_reset, m_ok })
+        control->setEnabled(listed);
 }
 
 QString AdjustDialog::chosen() const
@@ -156,10 +159,15 @@ void AdjustDialog::showSaved()
                               : QString());
 }
 
-void AdjustDialog::printTestSheet()
+SystemPrinter AdjustDialog::typedPrinter() const
 {
     const Alignment alignment = typed();
-    SystemPrinter sheet(m_mark, chosen(), [alignment](const QString &) { return alignment; });
+    return SystemPrinter(m_mark, chosen(), [alignment](const QString &) { return alignment; });
+}
+
+void AdjustDialog::printTestSheet()
+{
+    SystemPrinter sheet = typedPrinter();
     try {
         sheet.ensureAvailable();
         sheet.printTestSheet();
@@ -171,8 +179,7 @@ void AdjustDialog::printTestSheet()
 
 void AdjustDialog::accept()
 {
-    const Alignment alignment = typed();
-    SystemPrinter check(m_mark, chosen(), [alignment](const QString &) { return alignment; });
+    SystemPrinter check = typedPrinter();
     try {
         check.ensureAvailable();
     } catch (const CommandError &error) {
@@ -181,7 +188,7 @@ void AdjustDialog::accept()
         if (error.number() == errors::InvalidArgument)
             return showError(this, error);
     }
-    if (const QString why = SlipSettings().save(chosen(), printer(), alignment); !why.isEmpty())
+    if (const QString why = SlipSettings().save(chosen(), printer(), typed()); !why.isEmpty())
         return showError(this, CommandError(errors::PermissionDenied, why));
     QDialog::accept();
 }

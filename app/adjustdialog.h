@@ -27,11 +27,15 @@ public:
 
 private:
     void listed(const SystemPrinter::Installed &installed);
+    // Every control but CANCELAR works only once the printers are listed.
+    void setListed(bool listed);
     void showSaved();
     void printTestSheet();
     QString chosen() const; // empty for the system's default
     QString printer() const; // as the system names it
     Alignment typed() const;
+    // The printer chosen here, with the values typed, saved or not.
+    SystemPrinter typedPrinter() const;
     void setTyped(const Alignment &alignment);
 
     QImage m_mark;
