@@ -75,8 +75,8 @@ private slots:
     void settings_data()
     {
         QTest::addColumn<QString>("stored"); // what the file holds for the printer's "direita"
-        QTest::addColumn<double>("right"); // what the program takes, the others kept; or none
-        for (const auto &[stored, right] : { std::pair { "-12.5", -12.5 },
+        QTest::addColumn<double>("right"); // what is taken (a bound is in range), or none
+        for (const auto &[stored, right] : { std::pair { "-50.0", -50.0 },
                                              { "abc", qQNaN() },
                                              { "5,0", qQNaN() },
                                              { "nan", qQNaN() },

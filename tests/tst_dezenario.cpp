@@ -807,6 +807,7 @@ private slots:
                 log << QStringLiteral("* %1* ").arg(slip + 1);
             }
             QCOMPARE(entries(), log);
+            QVERIFY(preview.slips.empty() || !preview.slips.back().games[0].isEmpty()); // the least
             QList<QImage> sheets;
             if (!preview.slips.empty())
                 QVERIFY(rasterise("DEZENARIO-PDF", started, { "-r", "144" }, sheets));
