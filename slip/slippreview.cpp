@@ -64,13 +64,14 @@ SlipPreview SlipPreview::of(const QString &text, OptionButtons &options)
     runPrintJob({ c, c, c, c, c, options, c, c, c }, QLocale::c());
     c.pages.pop_back(); // the page that the last end opened
 
-    // The log: every text taken, "* " after each game, "* N* " after each slip.
+    // The log: every text taken, "* " after each game, "* N* " after each slip. A text taken
+    // never ends with a blank, so "*" typed as a number is no end of anything.
     int slip = 0, game = 1;
     preview.slips.resize(c.pages.size());
     for (const QString &entry : std::as_const(c.log)) {
         if (entry == QLatin1String("* ")) {
             ++game;
-        } else if (entry.startsWith(u'*')) {
+        } else if (entry.startsWith(u'*') && entry.endsWith(QLatin1String("* "))) {
             ++slip, game = 1;
         } else if (slip < int(preview.slips.size()) && game <= 3) {
             preview.slips[slip].games[game - 1] << entry;
@@ -100,12 +101,14 @@ SlipPreview SlipPreview::of(const QString &text, OptionButtons &options)
                              .arg(preview.numbersPerGame));
         }
     }
+    // What is left, its start only: it may be a whole pasted list that no dash ever ends.
     if (const QString left = c.text(); !left.isEmpty())
         preview.problems.append(
                 { 0, 0,
-                  QStringLiteral("FICA NO QUADRO, SEM IR PARA NENHUM VOLANTE: \"%1\" (UMA DEZENA "
-                                 "SÓ É LEVADA COM UM TRAÇO DEPOIS DELA).")
-                          .arg(visible(left)) });
+                  QStringLiteral("FICA NO QUADRO, SEM IR PARA NENHUM VOLANTE: \"%1%2\" (UMA "
+                                 "DEZENA SÓ É LEVADA COM UM TRAÇO DEPOIS DELA).")
+                          .arg(visible(QStringView(left).left(40)),
+                               left.size() > 40 ? QStringLiteral("…") : QString()) });
     return preview;
 }
 

@@ -778,7 +778,7 @@ private slots:
     {
         useDefault("DEZENARIO-PDF");
         QRandomGenerator random(32);
-        const char *odd[] = { "61", "7", "00", "\n12", " 09 ", "" };
+        const char *odd[] = { "61", "7", "00", "\n12", " 09 ", "", "*" };
         for (int run = 0; run < 20; ++run) {
             settings().clear();
             const Alignment a { run % 2 * (random.bounded(100) / 10.0 - 5), run % 2 * 2.5,
@@ -787,7 +787,7 @@ private slots:
             QString text;
             for (int n = random.bounded(40); n > 0; --n)
                 text += (random.bounded(8) ? QString::asprintf("%02d", 1 + random.bounded(60))
-                                           : QString(odd[random.bounded(6)]))
+                                           : QString(odd[random.bounded(7)]))
                         + u'-';
             text += QStringLiteral("33").left(random.bounded(3));
             const int option = 1 + random.bounded(4);
