@@ -10,7 +10,6 @@
 #include "systemprinter.h"
 #include "siteconfig.h"
 #include "slipprintjob.h"
-#include "slipsettings.h"
 #include "ui_form1.h"
 #include "visitcommand.h"
 
@@ -139,10 +138,7 @@ void MainWindow::print()
         QtQuestionBox question(this);
         QtOptionButtons options({ m_ui->Option1, m_ui->Option2, m_ui->Option3, m_ui->Option4 });
         QtWindow window(this, text1, list1);
-        const SlipSettings settings;
-        SystemPrinter printer(
-                m_ui->INKPicture1->pixmap().toImage(), settings.chosenPrinter(),
-                [&settings](const QString &name) { return settings.alignmentFor(name).alignment; });
+        SystemPrinter printer = slipPrinter(m_ui->INKPicture1->pixmap().toImage());
         runPrintJob(
                 { text1, list1, label4, prompt, question, options, window, printer, *m_speaker });
     });

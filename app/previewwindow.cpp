@@ -2,7 +2,7 @@
 
 #include "pagepainter.h"
 #include "sliplayout.h"
-#include "slipsettings.h"
+#include "qtadapters.h"
 
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
@@ -137,10 +137,7 @@ PreviewWindow::PreviewWindow(SlipPreview preview, QImage mark, QWidget *parent)
 
 QString PreviewWindow::findPaper()
 {
-    const SlipSettings settings;
-    SystemPrinter printer(m_mark, settings.chosenPrinter(), [&settings](const QString &name) {
-        return settings.alignmentFor(name).alignment;
-    });
+    SystemPrinter printer = slipPrinter(m_mark);
     QString why;
     try {
         printer.ensureAvailable();

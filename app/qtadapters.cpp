@@ -1,6 +1,7 @@
 #include "qtadapters.h"
 
 #include "commanderror.h"
+#include "slipsettings.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -29,6 +30,13 @@ void showError(QWidget *parent, const CommandError &error)
     box.setObjectName(QStringLiteral("ErrorBox"));
     box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
     box.exec();
+}
+
+SystemPrinter slipPrinter(QImage mark)
+{
+    return SystemPrinter(std::move(mark), SlipSettings().chosenPrinter(), [](const QString &name) {
+        return SlipSettings().alignmentFor(name).alignment;
+    });
 }
 
 QtListBox::QtListBox(QListWidget *list) : m_list(list) {}

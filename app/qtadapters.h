@@ -2,6 +2,7 @@
 
 #include "controls.h"
 #include "qttextbox.h"
+#include "systemprinter.h"
 
 #include <QObject>
 #include <QStringList>
@@ -18,6 +19,10 @@ class CommandError;
 
 // The error box of the window and its dialogs: the error's number and its description.
 void showError(QWidget *parent, const CommandError &error);
+
+// The printer for slips as the user set it up: the one chosen, or the system's default, each with
+// the values saved for it.
+SystemPrinter slipPrinter(QImage mark);
 
 // List1. Entries are appended in batches, once a frame.
 class QtListBox : public ListBox

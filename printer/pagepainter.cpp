@@ -69,9 +69,10 @@ std::map<int, QRectF> paintOutlines(QPainter &painter, const Alignment &alignmen
 void paintSlip(QPainter &painter, const Alignment &alignment, const QImage &mark,
                const std::vector<MarkPosition> &marks)
 {
-    paintOutlines(painter, alignment, markSize(mark), QColor(0xc8, 0xc8, 0xc8), false);
+    const QSizeF size = markSize(mark);
+    paintOutlines(painter, alignment, size, QColor(0xc8, 0xc8, 0xc8), false);
     for (const MarkPosition &at : marks)
-        painter.drawImage(markRect(alignment, at, markSize(mark)), mark);
+        painter.drawImage(markRect(alignment, at, size), mark);
 }
 
 QSizeF markSize(const QImage &mark)

@@ -7,7 +7,6 @@
 #include <QImage>
 #include <QStringList>
 #include <functional>
-#include <optional>
 #include <vector>
 #ifndef Q_OS_WIN
 #    include <QByteArray>
@@ -38,7 +37,7 @@ public:
     explicit SystemPrinter(QImage mark, QString chosen = QString(),
                            AlignmentFor alignmentFor = AlignmentFor());
 
-    // Also throws, with errors::OffThePaper, when the user's alignment would put a mark off the
+    // Also throws, with errors::InvalidArgument, when the user's alignment would put a mark off the
     // printable area of the printer's paper.
     void ensureAvailable() override;
     void paintPicture(MarkPosition at) override;

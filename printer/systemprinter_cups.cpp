@@ -171,7 +171,7 @@ void SystemPrinter::ensureAvailable()
                                                 QPageLayout::Point, QMarginsF())));
     m_laidOutFor = paperAndOrientation(dest);
     cupsFreeDests(1, dest);
-    align([this] { return m_layout.paintRect(QPageLayout::Point).size() * 20; });
+    align([this] { return page().printable.size(); });
 }
 
 SystemPrinter::Page SystemPrinter::page() const
