@@ -45,12 +45,19 @@ QString Alignment::misfit(const QRectF &corners, QSizeF mark, QSizeF printable) 
         const double first = low * scale / 100 + shift * TwipsPerMillimetre;
         const double last = high * scale / 100 + shift * TwipsPerMillimetre + size;
         const bool before = first<-Slack, after = last> room + Slack;
-        if (before && after)
+        if (before && after) {
+            const double fits = std::floor((room - size) / (high - low) * 1000 + 1e-6) / 10;
+            // A stretch the field refuses is no advice.
+            if (fits < MinStretch)
+                return QStringLiteral("AS MARCAS NÃO CABEM %1 DESTE PAPEL, QUE TEM %2 MM, NEM COM "
+                                      "\"%3\" NO MÍNIMO (%4 %). USE UM PAPEL MAIOR.")
+                        .arg(QLatin1String(along), decimal(room / TwipsPerMillimetre),
+                             QLatin1String(stretch), decimal(MinStretch));
             return QStringLiteral("AS MARCAS NÃO CABEM %1 DESTE PAPEL, QUE TEM %2 MM. NESTE PAPEL, "
                                   "\"%3\" VAI NO MÁXIMO ATÉ %4 %.")
                     .arg(QLatin1String(along), decimal(room / TwipsPerMillimetre),
-                         QLatin1String(stretch),
-                         decimal(std::floor((room - size) / (high - low) * 1000 + 1e-6) / 10));
+                         QLatin1String(stretch), decimal(fits));
+        }
         if (after)
             return QStringLiteral(
                            "AS MARCAS SAIRIAM DO PAPEL %1. NESTE PAPEL, \"%2\" VAI NO MÁXIMO "
@@ -76,7 +83,14 @@ QString Alignment::misfit(const QRectF &corners, QSizeF mark, QSizeF printable) 
 
 QString decimal(double value)
 {
-    return QLocale(QLocale::Portuguese, QLocale::Brazil).toString(value, 'f', 1);
+    return QLocale().toString(value, 'f', 1);
+}
+
+QString bounds()
+{
+    return QStringLiteral("MOVER DE %1 A %2 MM, ESTICAR DE %3 A %4 %")
+            .arg(decimal(-Alignment::MaxShift), decimal(Alignment::MaxShift),
+                 decimal(Alignment::MinStretch), decimal(Alignment::MaxStretch));
 }
 
 QString describe(const Alignment &a)

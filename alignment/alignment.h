@@ -32,8 +32,10 @@ struct Alignment
     friend bool operator==(const Alignment &, const Alignment &) = default;
 };
 
-// A value as the user reads it, with one decimal after a comma: "-12,5".
+// A value as the user reads it, with one decimal, in the user's locale: "-12,5" in Brazil.
 QString decimal(double value);
+// The bounds of the values in words.
+QString bounds();
 // The values in words, as the test sheet prints them.
 QString describe(const Alignment &alignment);
 

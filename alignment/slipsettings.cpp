@@ -52,12 +52,15 @@ SlipSettings::Saved SlipSettings::alignmentFor(const QString &printer) const
         bool ok = false;
         // Written in the C locale, whatever the user's; a hand-edited comma is no number.
         const double value = stored.toString().trimmed().toDouble(&ok);
-        saved.untrusted |= !ok || !std::isfinite(value);
+        if (!ok || !std::isfinite(value))
+            saved.fault = Saved::NotANumber;
         saved.alignment.*field.value = value;
     }
     m_settings.endGroup();
-    if (saved.untrusted || !saved.alignment.inRange())
-        return { Alignment(), true };
+    if (saved.fault == Saved::Good && !saved.alignment.inRange())
+        saved.fault = Saved::OutOfRange;
+    if (saved.fault != Saved::Good)
+        saved.alignment = Alignment();
     return saved;
 }
 

@@ -21,7 +21,7 @@ public:
     {
         Alignment alignment;
         // A value was there but was no number, or out of range: none of the printer's is used.
-        bool untrusted = false;
+        enum Fault { Good, NotANumber, OutOfRange } fault = Good;
     };
     Saved alignmentFor(const QString &printer) const;
 

@@ -9,17 +9,68 @@
 #include <QDoubleSpinBox>
 #include <QFormLayout>
 #include <QLabel>
-#include <QPointer>
 #include <QPushButton>
-#include <QThreadPool>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <mutex>
+#include <thread>
 
 namespace dezenario {
 
 namespace {
+// A value typed with either mark as its decimal point, for Brazilians type both; the field shows
+// the user's own. No value here reaches a thousand, so neither mark is ever read as a thousands
+// separator, and a value that cannot be read stays as typed until OK refuses it.
+class DecimalBox : public QDoubleSpinBox
+{
+public:
+    using QDoubleSpinBox::QDoubleSpinBox;
+    QValidator::State validate(QString &input, int &pos) const override
+    {
+        const QString group = locale().groupSeparator();
+        if (!group.isEmpty() && group != u'.' && group != u',' && input.contains(group))
+            return QValidator::Invalid;
+        input = withOwnPoint(input);
+        return QDoubleSpinBox::validate(input, pos);
+    }
+    double valueFromText(const QString &text) const override
+    {
+        return QDoubleSpinBox::valueFromText(withOwnPoint(text));
+    }
+
+protected:
+    // The spin box puts its last good value back when the focus leaves, or on Enter; a value
+    // that cannot be read is left as typed, for OK to name it.
+    void focusOutEvent(QFocusEvent *event) override
+    {
+        if (hasAcceptableInput())
+            return QDoubleSpinBox::focusOutEvent(event);
+        lineEdit()->event(event);
+        QWidget::focusOutEvent(event);
+    }
+    void keyPressEvent(QKeyEvent *event) override
+    {
+        if (!hasAcceptableInput()
+            && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter))
+            return event->ignore(); // to the dialog's OK
+        QDoubleSpinBox::keyPressEvent(event);
+    }
+
+private:
+    QString withOwnPoint(QString text) const
+    {
+        const QChar point = locale().decimalPoint().front();
+        for (QChar &c : text)
+            if (c == u'.' || c == u',')
+                c = point;
+        return text;
+    }
+};
+
 QDoubleSpinBox *valueBox(QWidget *parent, const char *name, double low, double high,
                          const char *unit)
 {
-    auto *box = new QDoubleSpinBox(parent);
+    auto *box = new DecimalBox(parent);
     box->setObjectName(QLatin1String(name));
     box->setDecimals(1);
     box->setSingleStep(0.1);
@@ -27,6 +78,15 @@ QDoubleSpinBox *valueBox(QWidget *parent, const char *name, double low, double h
     box->setSuffix(QLatin1String(unit));
     return box;
 }
+
+// The printers are asked on a thread of their own that nobody waits for, so closing the program
+// while a slow network is asked ends it at once. The answer reaches the dialog only while it is
+// open.
+struct Listing
+{
+    std::mutex mutex;
+    AdjustDialog *dialog;
+};
 } // namespace
 
 AdjustDialog::AdjustDialog(QImage mark, QWidget *parent)
@@ -73,8 +133,10 @@ AdjustDialog::AdjustDialog(QImage mark, QWidget *parent)
     cancel->setObjectName(QStringLiteral("CANCELAR"));
     connect(buttons, &QDialogButtonBox::accepted, this, &AdjustDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    connect(m_testSheet, &QPushButton::clicked, this, &AdjustDialog::printTestSheet);
-    connect(m_reset, &QPushButton::clicked, this, [this] { setTyped(Alignment()); });
+    connect(m_testSheet, &QPushButton::clicked, this,
+            [this] { guarded(this, [this] { printTestSheet(); }); });
+    connect(m_reset, &QPushButton::clicked, this,
+            [this] { guarded(this, [this] { setTyped(Alignment()); }); });
 
     // From the printer through its values to the test sheet, then ZERAR, OK and CANCELAR.
     QWidget *order[] = { m_printer,   m_right, m_down, m_width, m_height,
@@ -89,13 +151,20 @@ AdjustDialog::AdjustDialog(QImage mark, QWidget *parent)
     // Until the printers are known, only CANCELAR works.
     m_notice->setText(QStringLiteral("PROCURANDO AS IMPRESSORAS…"));
     setListed(false);
-    QThreadPool::globalInstance()->start([dialog = QPointer<AdjustDialog>(this)] {
-        const SystemPrinter::Installed installed = SystemPrinter::installedPrinters();
-        QMetaObject::invokeMethod(qApp, [dialog, installed] {
-            if (dialog)
-                dialog->listed(installed);
-        });
+    auto listing = std::make_shared<Listing>();
+    listing->dialog = this;
+    connect(this, &QObject::destroyed, [listing] {
+        const std::lock_guard lock(listing->mutex);
+        listing->dialog = nullptr;
     });
+    std::thread([listing] {
+        const SystemPrinter::Installed installed = SystemPrinter::installedPrinters();
+        const std::lock_guard lock(listing->mutex);
+        if (AdjustDialog *dialog = listing->dialog)
+            QMetaObject::invokeMethod(
+                    dialog, [dialog, installed] { dialog->listed(installed); },
+                    Qt::QueuedConnection);
+    }).detach();
 }
 
 void AdjustDialog::listed(const SystemPrinter::Installed &installed)
@@ -111,7 +180,8 @@ void AdjustDialog::listed(const SystemPrinter::Installed &installed)
     if (!chosen.isEmpty() && m_printer->findData(chosen) < 0)
         m_printer->addItem(chosen + QStringLiteral(" (NÃO INSTALADA)"), chosen);
     m_printer->setCurrentIndex(std::max(0, m_printer->findData(chosen)));
-    connect(m_printer, &QComboBox::currentIndexChanged, this, &AdjustDialog::showSaved);
+    connect(m_printer, &QComboBox::currentIndexChanged, this,
+            [this] { guarded(this, [this] { showSaved(); }); });
     setListed(true);
     m_printer->setFocus(); // it started on CANCELAR, the only control that worked
     showSaved();
@@ -136,6 +206,15 @@ QString AdjustDialog::printer() const
 
 Alignment AdjustDialog::typed() const
 {
+    for (QDoubleSpinBox *field : { m_right, m_down, m_width, m_height }) {
+        if (!field->hasAcceptableInput())
+            throw CommandError(errors::TypeMismatch,
+                               QStringLiteral("\"%1\" EM %2 NÃO É UM VALOR VÁLIDO: DIGITE UM "
+                                              "NÚMERO DE %3 A %4%5.")
+                                       .arg(field->text(), field->accessibleName(),
+                                            decimal(field->minimum()), decimal(field->maximum()),
+                                            field->suffix()));
+    }
     return { m_right->value(), m_down->value(), m_width->value(), m_height->value() };
 }
 
@@ -151,12 +230,20 @@ void AdjustDialog::showSaved()
 {
     const SlipSettings::Saved saved = SlipSettings().alignmentFor(printer());
     setTyped(saved.alignment);
-    m_notice->setText(saved.untrusted
-                              ? QStringLiteral("OS VALORES SALVOS PARA \"%1\" NÃO SÃO NÚMEROS "
-                                               "VÁLIDOS E NÃO SERÃO USADOS: VALEM 0 MM E 100 % "
-                                               "ATÉ QUE OUTROS SEJAM SALVOS.")
-                                        .arg(printer())
-                              : QString());
+    const QString unused = QStringLiteral(" E NÃO SERÃO USADOS: VALEM 0 MM E 100 % ATÉ QUE "
+                                          "OUTROS SEJAM SALVOS.");
+    switch (saved.fault) {
+    case SlipSettings::Saved::Good:
+        return m_notice->clear();
+    case SlipSettings::Saved::NotANumber:
+        return m_notice->setText(
+                QStringLiteral("OS VALORES SALVOS PARA \"%1\" NÃO SÃO NÚMEROS VÁLIDOS%2")
+                        .arg(printer(), unused));
+    case SlipSettings::Saved::OutOfRange:
+        return m_notice->setText(
+                QStringLiteral("OS VALORES SALVOS PARA \"%1\" ESTÃO FORA DOS LIMITES (%2)%3")
+                        .arg(printer(), bounds(), unused));
+    }
 }
 
 SystemPrinter AdjustDialog::typedPrinter() const
@@ -168,29 +255,28 @@ SystemPrinter AdjustDialog::typedPrinter() const
 void AdjustDialog::printTestSheet()
 {
     SystemPrinter sheet = typedPrinter();
-    try {
-        sheet.ensureAvailable();
-        sheet.printTestSheet();
-        m_notice->setText(QStringLiteral("FOLHA DE TESTE ENVIADA PARA \"%1\".").arg(sheet.name()));
-    } catch (const CommandError &error) {
-        showError(this, error);
-    }
+    sheet.ensureAvailable();
+    sheet.printTestSheet();
+    m_notice->setText(QStringLiteral("FOLHA DE TESTE ENVIADA PARA \"%1\".").arg(sheet.name()));
 }
 
 void AdjustDialog::accept()
 {
-    SystemPrinter check = typedPrinter();
-    try {
-        check.ensureAvailable();
-    } catch (const CommandError &error) {
-        // Values that put a mark off the paper are refused; a printer out of reach now cannot be
-        // asked its paper, and IMPRIMIR checks again before it prints.
-        if (error.number() == errors::InvalidArgument)
-            return showError(this, error);
-    }
-    if (const QString why = SlipSettings().save(chosen(), printer(), typed()); !why.isEmpty())
-        return showError(this, CommandError(errors::PermissionDenied, why));
-    QDialog::accept();
+    guarded(this, [this] {
+        const Alignment values = typed();
+        SystemPrinter check = typedPrinter();
+        try {
+            check.ensureAvailable();
+        } catch (const CommandError &error) {
+            // Values that put a mark off the paper are refused; a printer out of reach now cannot
+            // be asked its paper, and IMPRIMIR checks again before it prints.
+            if (error.number() == errors::InvalidArgument)
+                throw;
+        }
+        if (const QString why = SlipSettings().save(chosen(), printer(), values); !why.isEmpty())
+            throw CommandError(errors::PermissionDenied, why);
+        QDialog::accept();
+    });
 }
 
 } // namespace dezenario

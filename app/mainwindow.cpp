@@ -20,12 +20,12 @@
 #include <QLibraryInfo>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QProgressDialog>
 #include <QScreen>
 #include <QShortcut>
 #include <QStyleFactory>
 #include <QTranslator>
 #include <QVBoxLayout>
-#include <new>
 
 // Form1 is a plain widget, which Qt reports as a filler; a screen reader
 // should meet it as the program's window, named by its title.
@@ -106,15 +106,7 @@ void MainWindow::addMenuBar()
 
 void MainWindow::runCommand(const std::function<void()> &command)
 {
-    try {
-        command();
-    } catch (const CommandError &error) {
-        showError(this, error);
-    } catch (const std::bad_alloc &) {
-        showError(this,
-                  CommandError(errors::OutOfMemory,
-                               QStringLiteral("MEMÓRIA INSUFICIENTE PARA ESTE TEXTO.")));
-    }
+    guarded(this, command);
 }
 
 void MainWindow::analyse()
@@ -162,31 +154,49 @@ void MainWindow::visit()
 
 void MainWindow::adjust()
 {
-    AdjustDialog(m_ui->INKPicture1->pixmap().toImage(), this).exec();
+    runCommand([this] { AdjustDialog(m_ui->INKPicture1->pixmap().toImage(), this).exec(); });
 }
 
 void MainWindow::preview()
 {
-    QtOptionButtons options({ m_ui->Option1, m_ui->Option2, m_ui->Option3, m_ui->Option4 });
-    // The text as IMPRIMIR reads it, without the adapter that would take the box's undo history.
-    const QString text = CombinationEdit::fromDocument(m_ui->Text1->document()->toRawText());
-    PreviewWindow(SlipPreview::of(text, options), m_ui->INKPicture1->pixmap().toImage(), this)
-            .exec();
+    runCommand([this] {
+        QtOptionButtons options({ m_ui->Option1, m_ui->Option2, m_ui->Option3, m_ui->Option4 });
+        // The text as IMPRIMIR reads it, without the adapter that would take the box's undo
+        // history.
+        const QString text = CombinationEdit::fromDocument(m_ui->Text1->document()->toRawText());
+        // A long text shows how far it is, and may be given up.
+        QProgressDialog progress(QStringLiteral("PREPARANDO OS VOLANTES…"),
+                                 QStringLiteral("CANCELAR"), 0, 1000, this);
+        progress.setObjectName(QStringLiteral("Progresso"));
+        progress.setWindowTitle(QStringLiteral("VISUALIZAR VOLANTES"));
+        progress.setWindowModality(Qt::WindowModal);
+        progress.setMinimumDuration(500);
+        std::optional<SlipPreview> preview =
+                SlipPreview::of(text, options, [&progress](qsizetype done, qsizetype total) {
+                    progress.setValue(int(done * 1000 / std::max<qsizetype>(total, 1)));
+                    return !progress.wasCanceled();
+                });
+        progress.reset();
+        if (preview)
+            PreviewWindow(std::move(*preview), m_ui->INKPicture1->pixmap().toImage(), this).exec();
+    });
 }
 
 void MainWindow::about()
 {
-    QMessageBox box(
-            QMessageBox::NoIcon, QStringLiteral("SOBRE O DEZENARIO"),
-            QStringLiteral("DEZENARIO %1\n\nANÁLISE DE COMBINAÇÕES E IMPRESSÃO DE VOLANTES "
-                           "DA MEGA-SENA.\n\nCOPYRIGHT (C) 2026 DEZENARIO. TODOS OS DIREITOS "
-                           "RESERVADOS: O PROGRAMA NÃO PODE SER REDISTRIBUÍDO SEM A "
-                           "AUTORIZAÇÃO DO DEZENARIO.\n\n%2")
-                    .arg(QStringLiteral(DEZENARIO_VERSION), QStringLiteral(DEZENARIO_SITE_URL)),
-            QMessageBox::NoButton, this);
-    box.setObjectName(QStringLiteral("Sobre"));
-    box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
-    box.exec();
+    runCommand([this] {
+        QMessageBox box(
+                QMessageBox::NoIcon, QStringLiteral("SOBRE O DEZENARIO"),
+                QStringLiteral("DEZENARIO %1\n\nANÁLISE DE COMBINAÇÕES E IMPRESSÃO DE VOLANTES "
+                               "DA MEGA-SENA.\n\nCOPYRIGHT (C) 2026 DEZENARIO. TODOS OS DIREITOS "
+                               "RESERVADOS: O PROGRAMA NÃO PODE SER REDISTRIBUÍDO SEM A "
+                               "AUTORIZAÇÃO DO DEZENARIO.\n\n%2")
+                        .arg(QStringLiteral(DEZENARIO_VERSION), QStringLiteral(DEZENARIO_SITE_URL)),
+                QMessageBox::NoButton, this);
+        box.setObjectName(QStringLiteral("Sobre"));
+        box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+        box.exec();
+    });
 }
 
 void setUpApplication()

@@ -8,57 +8,91 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QListWidget>
+#include <QAbstractListModel>
+#include <QListView>
 #include <QPainter>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 namespace dezenario {
 
-// One slip on its paper, scaled to fit the room the window gives it.
-class PreviewWindow::SlipView : public QWidget
+namespace {
+// The problems as plain data, put in words only as the view shows them.
+class ProblemModel : public QAbstractListModel
 {
 public:
-    explicit SlipView(PreviewWindow *window) : QWidget(window), m_window(window)
+    ProblemModel(const SlipPreview &preview, QObject *parent)
+        : QAbstractListModel(parent), m_preview(preview)
     {
-        setObjectName(QStringLiteral("Volante"));
-        setMinimumSize(240, 300);
-        setFocusPolicy(Qt::StrongFocus); // its arrows page, through the window
     }
-
-protected:
-    void paintEvent(QPaintEvent *) override
+    int rowCount(const QModelIndex &parent) const override
     {
-        const PreviewWindow &w = *m_window;
-        QPainter painter(this);
-        painter.fillRect(rect(), palette().color(QPalette::Mid));
-        // The part of the paper from its corner to past the farthest box, where the marks are.
-        const QSizeF paper = w.m_page.paper;
-        const QSizeF mark = PagePainter::markSize(w.m_mark);
-        const QPointF far = w.m_page.printable.topLeft()
-                + w.m_alignment.place(SlipLayout::boxCorners().bottomRight())
-                + QPointF(mark.width(), mark.height()) + QPointF(850, 850); // and 15 mm
-        const QSizeF part(std::min(paper.width(), far.x()), std::min(paper.height(), far.y()));
-        const double scale =
-                std::min((width() - 16) / part.width(), (height() - 16) / part.height());
-        painter.translate((width() - part.width() * scale) / 2,
-                          (height() - part.height() * scale) / 2);
-        painter.scale(scale, scale); // twips from here on
-        painter.setClipRect(QRectF(QPointF(), part));
-        painter.fillRect(QRectF(QPointF(), paper), Qt::white);
-        painter.setPen(QPen(Qt::gray, 0, Qt::DashLine));
-        painter.drawRect(w.m_page.printable);
-        painter.translate(w.m_page.printable.topLeft());
-        painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        static const std::vector<MarkPosition> none;
-        const auto &slips = w.m_preview.slips;
-        PagePainter::paintSlip(painter, w.m_alignment, w.m_mark,
-                               slips.empty() ? none : slips[w.m_shown].marks);
+        return parent.isValid() ? 0 : std::max(int(m_preview.problems.size()), 1);
+    }
+    QVariant data(const QModelIndex &index, int role) const override
+    {
+        if (role != Qt::DisplayRole && role != Qt::AccessibleTextRole)
+            return QVariant();
+        if (m_preview.problems.empty())
+            return QStringLiteral("NENHUM PROBLEMA: CADA DEZENA TEM O SEU QUADRINHO.");
+        return inWords(m_preview.problems[size_t(index.row())], m_preview.numbersPerGame);
     }
 
 private:
-    PreviewWindow *m_window;
+    const SlipPreview &m_preview;
 };
+} // namespace
+
+SlipView::SlipView(PreviewWindow *window) : QWidget(window), m_window(window)
+{
+    setObjectName(QStringLiteral("Volante"));
+    setMinimumSize(240, 300);
+    setFocusPolicy(Qt::StrongFocus); // its arrows page, through the window
+}
+
+QTransform SlipView::twipsToView() const
+{
+    const PreviewWindow &w = *m_window;
+    // The part of the paper from its corner to past the farthest box, where the marks are.
+    const QSizeF part = partShown();
+    const double scale = std::min((width() - 16) / part.width(), (height() - 16) / part.height());
+    return QTransform::fromTranslate(w.m_page.printable.left(), w.m_page.printable.top())
+            * QTransform::fromScale(scale, scale)
+            * QTransform::fromTranslate((width() - part.width() * scale) / 2,
+                                        (height() - part.height() * scale) / 2);
+}
+
+QSizeF SlipView::partShown() const
+{
+    const PreviewWindow &w = *m_window;
+    const QSizeF mark = PagePainter::markSize(w.m_mark);
+    const QPointF far = w.m_page.printable.topLeft()
+            + w.m_alignment.place(SlipLayout::boxCorners().bottomRight())
+            + QPointF(mark.width(), mark.height()) + QPointF(850, 850); // and 15 mm
+    return QSizeF(std::min(w.m_page.paper.width(), far.x()),
+                  std::min(w.m_page.paper.height(), far.y()));
+}
+
+void SlipView::paintEvent(QPaintEvent *)
+{
+    const PreviewWindow &w = *m_window;
+    QPainter painter(this);
+    painter.fillRect(rect(), palette().color(QPalette::Mid));
+    // The paper's corner is where the printable area's corner is, less its margins.
+    painter.setTransform(QTransform::fromTranslate(-w.m_page.printable.left(),
+                                                   -w.m_page.printable.top())
+                         * twipsToView()); // twips from the paper's corner from here on
+    painter.setClipRect(QRectF(QPointF(), partShown()));
+    painter.fillRect(QRectF(QPointF(), w.m_page.paper), Qt::white);
+    painter.setPen(QPen(Qt::gray, 0, Qt::DashLine));
+    painter.drawRect(w.m_page.printable);
+    painter.translate(w.m_page.printable.topLeft());
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    const std::span<const MarkPosition> marks = w.m_preview.slipCount() > 0
+            ? w.m_preview.pages.page(w.m_shown)
+            : std::span<const MarkPosition>();
+    PagePainter::paintSlip(painter, w.m_alignment, w.m_mark, marks);
+}
 
 PreviewWindow::PreviewWindow(SlipPreview preview, QImage mark, QWidget *parent)
     : QDialog(parent),
@@ -72,32 +106,30 @@ PreviewWindow::PreviewWindow(SlipPreview preview, QImage mark, QWidget *parent)
 {
     setObjectName(QStringLiteral("Visualizar"));
     setWindowTitle(QStringLiteral("VISUALIZAR VOLANTES"));
-    const int slips = int(m_preview.slips.size());
+    const int slips = int(m_preview.slipCount());
+    const bool more = !m_preview.problems.empty()
+            && m_preview.problems.back().trouble == SlipPreview::Trouble::NextRun;
     auto *summary = new QLabel(this);
     summary->setObjectName(QStringLiteral("Resumo"));
     summary->setWordWrap(true);
-    summary->setText(slips == 0 ? QStringLiteral("O TEXTO NÃO ENCHE NENHUM VOLANTE: NENHUMA DEZENA "
-                                                 "TEM UM TRAÇO DEPOIS DELA.")
-                                : QStringLiteral("%1 VOLANTE(S) DE %2 DEZENAS POR JOGO. PARA "
-                                                 "IMPRIMIR TODOS, DIGITE %3 NA QUANTIDADE.")
-                                          .arg(slips)
-                                          .arg(m_preview.numbersPerGame)
-                                          .arg(m_preview.quantity));
+    summary->setText(
+            slips == 0 ? QStringLiteral("O TEXTO NÃO ENCHE NENHUM VOLANTE: NENHUMA DEZENA "
+                                        "TEM UM TRAÇO DEPOIS DELA.")
+                       : QStringLiteral("%1 VOLANTE(S) DE %2 DEZENAS POR JOGO. PARA "
+                                        "IMPRIMIR %4, DIGITE %3 NA QUANTIDADE.")
+                                 .arg(slips)
+                                 .arg(m_preview.numbersPerGame)
+                                 .arg(m_preview.quantity)
+                                 .arg(more ? QStringLiteral("ESTES") : QStringLiteral("TODOS")));
     auto *paper = new QLabel(findPaper(), this);
     paper->setObjectName(QStringLiteral("Papel"));
     paper->setWordWrap(true);
 
-    auto *problems = new QListWidget(this);
+    auto *problems = new QListView(this);
     problems->setObjectName(QStringLiteral("Problemas"));
     problems->setAccessibleName(QStringLiteral("PROBLEMAS"));
-    for (const SlipPreview::Problem &problem : std::as_const(m_preview.problems))
-        problems->addItem(problem.slip == 0 ? problem.words
-                                            : QStringLiteral("VOLANTE %1, JOGO %2: %3")
-                                                      .arg(problem.slip)
-                                                      .arg(problem.game)
-                                                      .arg(problem.words));
-    if (m_preview.problems.isEmpty())
-        problems->addItem(QStringLiteral("NENHUM PROBLEMA: CADA DEZENA TEM O SEU QUADRINHO."));
+    problems->setUniformItemSizes(true); // a hundred thousand rows cost what is shown
+    problems->setModel(new ProblemModel(m_preview, problems));
     problems->setAccessibleDescription(
             QStringLiteral("%1 PROBLEMA(S)").arg(m_preview.problems.size()));
 
@@ -159,19 +191,19 @@ QString PreviewWindow::findPaper()
 
 void PreviewWindow::showSlip(int slip)
 {
-    const int slips = int(m_preview.slips.size());
+    const int slips = int(m_preview.slipCount());
     m_shown = std::clamp(slip, 0, std::max(slips - 1, 0));
     m_previous->setEnabled(m_shown > 0);
     m_next->setEnabled(m_shown + 1 < slips);
     m_slip->setText(slips ? QStringLiteral("VOLANTE %1 DE %2").arg(m_shown + 1).arg(slips)
                           : QStringLiteral("NENHUM VOLANTE"));
     QStringList games;
-    for (int game = 0; game < 3 && slips; ++game) {
+    for (int game = 1; game <= 3 && slips; ++game) {
         QStringList shown;
-        for (const QString &dezena : m_preview.slips[m_shown].games[game])
+        for (const QString &dezena : m_preview.game(m_shown, game))
             shown << visible(dezena);
         games << QStringLiteral("JOGO %1: %2")
-                         .arg(game + 1)
+                         .arg(game)
                          .arg(shown.isEmpty() ? QStringLiteral("EM BRANCO") : shown.join(u' '));
     }
     m_games->setText(games.join(u'\n'));
@@ -192,7 +224,7 @@ void PreviewWindow::keyPressEvent(QKeyEvent *event)
     case Qt::Key_Home:
         return showSlip(0);
     case Qt::Key_End:
-        return showSlip(int(m_preview.slips.size()) - 1);
+        return showSlip(int(m_preview.slipCount()) - 1);
     default:
         QDialog::keyPressEvent(event);
     }

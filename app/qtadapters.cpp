@@ -15,6 +15,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <new>
 
 namespace dezenario {
 
@@ -30,6 +31,26 @@ void showError(QWidget *parent, const CommandError &error)
     box.setObjectName(QStringLiteral("ErrorBox"));
     box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
     box.exec();
+}
+
+void guarded(QWidget *parent, const std::function<void()> &action)
+{
+    try {
+        action();
+    } catch (const CommandError &error) {
+        showError(parent, error);
+    } catch (const std::bad_alloc &) {
+        showError(parent,
+                  CommandError(errors::OutOfMemory,
+                               QStringLiteral("MEMÓRIA INSUFICIENTE PARA ESTE TEXTO.")));
+    } catch (const std::exception &error) {
+        showError(parent,
+                  CommandError(errors::Internal,
+                               QStringLiteral("ERRO INTERNO: %1.")
+                                       .arg(QString::fromLocal8Bit(error.what()))));
+    } catch (...) {
+        showError(parent, CommandError(errors::Internal, QStringLiteral("ERRO INTERNO.")));
+    }
 }
 
 SystemPrinter slipPrinter(QImage mark)

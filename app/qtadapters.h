@@ -7,6 +7,7 @@
 #include <QObject>
 #include <QStringList>
 #include <array>
+#include <functional>
 
 class QLabel;
 class QListWidget;
@@ -19,6 +20,9 @@ class CommandError;
 
 // The error box of the window and its dialogs: the error's number and its description.
 void showError(QWidget *parent, const CommandError &error);
+// Runs what a click, a key or a menu asks for, in the window or in a dialog: whatever error it
+// meets, out of memory included, becomes an error box over parent, and the program goes on.
+void guarded(QWidget *parent, const std::function<void()> &action);
 
 // The printer for slips as the user set it up: the one chosen, or the system's default, each with
 // the values saved for it.

@@ -28,6 +28,7 @@ private:
 namespace errors {
 constexpr int InvalidArgument = 5; // an alignment that puts a mark off the paper
 constexpr int TypeMismatch = 13; // a text that is no number
+constexpr int Internal = 51; // a fault of the program itself, met by the window's guard
 constexpr int Overflow = 6; // a number out of range
 constexpr int OutOfMemory = 7;
 constexpr int PermissionDenied = 70; // the user's settings cannot be written

@@ -67,7 +67,7 @@ std::map<int, QRectF> paintOutlines(QPainter &painter, const Alignment &alignmen
 }
 
 void paintSlip(QPainter &painter, const Alignment &alignment, const QImage &mark,
-               const std::vector<MarkPosition> &marks)
+               std::span<const MarkPosition> marks)
 {
     const QSizeF size = markSize(mark);
     paintOutlines(painter, alignment, size, QColor(0xc8, 0xc8, 0xc8), false);

@@ -7,7 +7,7 @@
 #include <QImage>
 #include <QRectF>
 #include <map>
-#include <vector>
+#include <span>
 
 class QPainter;
 
@@ -32,7 +32,7 @@ void paintTestSheet(QPainter &painter, const Alignment &alignment, QSizeF mark,
 // A slip as it comes out: its marks at their size over faint outlines of every box, as the
 // preview shows it.
 void paintSlip(QPainter &painter, const Alignment &alignment, const QImage &mark,
-               const std::vector<MarkPosition> &marks);
+               std::span<const MarkPosition> marks);
 
 // An outline of the mark's size at every box, thin, in the colour given, each labelled with its
 // number below it if asked; gives what each game's outlines cover (game 0: the count boxes).

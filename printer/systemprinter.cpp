@@ -48,20 +48,18 @@ void SystemPrinter::printTestSheet()
 
 void SystemPrinter::paintPicture(MarkPosition at)
 {
-    m_marks.push_back(at);
+    m_pages.paintPicture(at);
 }
 
 void SystemPrinter::endPage()
 {
-    // A run never ends a page it did not paint on: the next paint opens the next page.
-    if (m_marks.size() > (m_pageEnds.empty() ? 0 : m_pageEnds.back()))
-        m_pageEnds.push_back(m_marks.size());
+    m_pages.endPage();
 }
 
 void SystemPrinter::endDocument()
 {
-    endPage();
-    if (m_pageEnds.empty())
+    m_pages.endDocument();
+    if (m_pages.pageCount() == 0)
         return; // nothing was painted, so there is nothing to print
     try {
         deliver();
@@ -74,8 +72,7 @@ void SystemPrinter::endDocument()
 
 void SystemPrinter::discardDocument()
 {
-    m_marks.clear();
-    m_pageEnds.clear();
+    m_pages.discardDocument();
 }
 
 bool SystemPrinter::paintPages(QSizeF dotsPerInch, const std::function<bool()> &newPage,
@@ -89,12 +86,11 @@ bool SystemPrinter::paintPages(QSizeF dotsPerInch, const std::function<bool()> &
     // The mark at its stored density, whatever the printer's dots.
     const QSizeF twips = PagePainter::markSize(m_mark);
     const QSize size(dots(twips.width(), x), dots(twips.height(), y));
-    size_t mark = 0;
-    for (size_t page = 0; page < m_pageEnds.size(); ++page) {
+    for (qsizetype page = 0; page < m_pages.pageCount(); ++page) {
         if (page > 0 && !newPage())
             return false;
-        for (; mark < m_pageEnds[page]; ++mark) {
-            const QPointF at = PagePainter::markRect(m_alignment, m_marks[mark], twips).topLeft();
+        for (const MarkPosition &mark : m_pages.page(page)) {
+            const QPointF at = PagePainter::markRect(m_alignment, mark, twips).topLeft();
             paint(QRect(QPoint(dots(at.x(), x), dots(at.y(), y)), size));
         }
     }

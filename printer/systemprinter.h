@@ -3,6 +3,7 @@
 #include "alignment.h"
 #include "commanderror.h"
 #include "controls.h"
+#include "pagerecorder.h"
 
 #include <QImage>
 #include <QStringList>
@@ -98,8 +99,7 @@ private:
     Alignment m_alignment;
     bool m_testSheet = false;
     QString m_name; // as the user knows the printer
-    std::vector<MarkPosition> m_marks; // of every page, in painting order
-    std::vector<size_t> m_pageEnds; // where each ended page's marks end in m_marks
+    PageRecorder m_pages;
 #ifndef Q_OS_WIN
     // The paper and printable area that the destination gives, and the paper and orientation
     // options it was made for, which the job names.

@@ -1,29 +1,38 @@
 #include "slippreview.h"
 
-#include "sliplayout.h"
 #include "slipprintjob.h"
 
-#include <QSet>
+#include <bitset>
 
 namespace dezenario {
 
 namespace {
-// The copies that the print job runs against.
-struct Copies : TextBox, ListBox, Label, PromptBox, QuestionBox, Window, Speaker, Printer
+struct Cancelled
+{
+};
+
+// The copies that the print job runs against. Its log is kept by nobody: the listener below hears
+// the slips and games.
+struct Copies : TextBox, ListBox, Label, PromptBox, QuestionBox, Window, Speaker
 {
     QString all;
     qsizetype front = 0; // what the job has cut
-    QStringList log;
     QString quantity;
-    std::vector<std::vector<MarkPosition>> pages { {} };
+    const SlipPreview::Progress &progress;
+    int positions = 0;
 
+    explicit Copies(const SlipPreview::Progress &progress) : progress(progress) {}
     QString text() override { return all.mid(front); }
     void setText(const QString &text) override { all = text, front = 0; }
     void deleteFront(qsizetype count) override { front += count; }
-    void refresh() override {}
-    void clear() override { log.clear(); }
-    void addItem(const QString &item) override { log << item; }
-    int count() const override { return int(log.size()); }
+    void refresh() override // after every position: now and then, tell how far it is
+    {
+        if ((++positions & 0x3fff) == 0 && progress && !progress(front, all.size()))
+            throw Cancelled();
+    }
+    void clear() override {}
+    void addItem(const QString &) override {}
+    int count() const override { return 0; }
     void setCaption(const QString &) override {}
     QString inputBox(const QString &, const QString &, const QString &) override
     {
@@ -32,13 +41,63 @@ struct Copies : TextBox, ListBox, Label, PromptBox, QuestionBox, Window, Speaker
     Answer askYesNo(const QString &, const QString &) override { return Yes; }
     void announce(const QString &) override {}
     void beep() override {}
-    void ensureAvailable() override {}
-    void paintPicture(MarkPosition at) override { pages.back().push_back(at); }
-    void endPage() override { pages.emplace_back(); }
-    void endDocument() override {}
-    void discardDocument() override { pages = { {} }; }
+};
+
+// Gathers the texts each game takes and what is wrong with them.
+struct Listener : PrintObserver
+{
+    SlipPreview &preview;
+    int slip = 0, game = 0;
+    std::bitset<61> seen; // the numbers of the game so far
+
+    explicit Listener(SlipPreview &preview) : preview(preview) {}
+    void slipBegins(int number) override { slip = number; }
+    void gameBegins(int number) override
+    {
+        game = number;
+        seen.reset();
+        preview.gameStarts.push_back(qsizetype(preview.taken.size()));
+    }
+    void taken(const QString &text, std::optional<MarkPosition> mark) override
+    {
+        // A text with a box is exactly "01" to "60"; the sixty are shared, not copied.
+        static const std::vector<QString> dezenas = [] {
+            std::vector<QString> all(61);
+            for (int n = 1; n <= 60; ++n)
+                all[n] = QString::asprintf("%02d", n);
+            return all;
+        }();
+        if (!mark) {
+            preview.problems.push_back({ slip, game, SlipPreview::Trouble::NotADezena, text });
+            preview.taken.push_back(text);
+            return;
+        }
+        const int n = (text[0].unicode() - '0') * 10 + (text[1].unicode() - '0');
+        if (seen[n])
+            preview.problems.push_back({ slip, game, SlipPreview::Trouble::Repeated, text });
+        seen.set(n);
+        preview.taken.push_back(dezenas[n]);
+    }
+    void gameEnds() override
+    {
+        const qsizetype took = qsizetype(preview.taken.size()) - preview.gameStarts.back();
+        if (took == 0)
+            preview.problems.push_back({ slip, game, SlipPreview::Trouble::BlankGame });
+        else if (took < preview.numbersPerGame)
+            preview.problems.push_back(
+                    { slip, game, SlipPreview::Trouble::ShortGame, QString(), took });
+    }
+    void slipEnds(int) override {}
 };
 } // namespace
+
+std::span<const QString> SlipPreview::game(qsizetype slip, int game) const
+{
+    const size_t at = size_t(slip * 3 + game - 1);
+    const size_t end = at + 1 < gameStarts.size() ? size_t(gameStarts[at + 1]) : taken.size();
+    return std::span<const QString>(taken).subspan(size_t(gameStarts[at]),
+                                                   end - size_t(gameStarts[at]));
+}
 
 QString visible(QStringView text)
 {
@@ -49,67 +108,72 @@ QString visible(QStringView text)
     return shown;
 }
 
-SlipPreview SlipPreview::of(const QString &text, OptionButtons &options)
+std::optional<SlipPreview> SlipPreview::of(const QString &text, OptionButtons &options,
+                                           const Progress &progress)
 {
     SlipPreview preview;
     preview.numbersPerGame = numbersPerGameOf(options);
-    // Every dash ends a number that a position takes.
+    // Every dash ends a number that a position takes. One print takes so many games at most;
+    // the rest wait for a second run.
     const qsizetype numbers = text.count(u'-');
     const qsizetype games = (numbers + preview.numbersPerGame - 1) / preview.numbersPerGame;
-    preview.quantity = int(3 * ((games + 2) / 3));
+    const qsizetype covered = std::min<qsizetype>(3 * ((games + 2) / 3), 3 * MaxSlips);
+    preview.quantity = int(covered);
 
-    Copies c;
+    Copies c(progress);
     c.all = text;
     c.quantity = QString::number(preview.quantity);
-    runPrintJob({ c, c, c, c, c, options, c, c, c }, QLocale::c());
-    c.pages.pop_back(); // the page that the last end opened
+    Listener listener(preview);
+    try {
+        runPrintJob({ c, c, c, c, c, options, c, preview.pages, c, &listener }, QLocale::c());
+    } catch (const Cancelled &) {
+        return std::nullopt;
+    }
 
-    // The log: every text taken, "* " after each game, "* N* " after each slip. A text taken
-    // never ends with a blank, so "*" typed as a number is no end of anything.
-    int slip = 0, game = 1;
-    preview.slips.resize(c.pages.size());
-    for (const QString &entry : std::as_const(c.log)) {
-        if (entry == QLatin1String("* ")) {
-            ++game;
-        } else if (entry.startsWith(u'*') && entry.endsWith(QLatin1String("* "))) {
-            ++slip, game = 1;
-        } else if (slip < int(preview.slips.size()) && game <= 3) {
-            preview.slips[slip].games[game - 1] << entry;
-        }
+    if (games > covered) {
+        preview.problems.push_back({ 0, 0, Trouble::NextRun, QString(), games - covered });
+    } else if (const QString left = c.text(); !left.isEmpty()) {
+        // Its start only: it may be a whole pasted list that no dash ever ends.
+        preview.problems.push_back(
+                { 0, 0, Trouble::LeftOver,
+                  visible(QStringView(left).left(40))
+                          + (left.size() > 40 ? QStringLiteral("…") : QString()) });
     }
-    for (size_t s = 0; s < preview.slips.size(); ++s) {
-        preview.slips[s].marks = std::move(c.pages[s]);
-        for (int g = 1; g <= 3; ++g) {
-            const QStringList &taken = preview.slips[s].games[g - 1];
-            auto tell = [&](const QString &words) {
-                preview.problems.append({ int(s) + 1, g, words });
-            };
-            QSet<QString> seen;
-            for (const QString &dezena : taken) {
-                if (!SlipLayout::numberMarkPosition(g, dezena))
-                    tell(QStringLiteral("\"%1\" NÃO É UMA DEZENA DE 01 A 60: NÃO SERÁ MARCADO.")
-                                 .arg(visible(dezena)));
-                else if (seen.contains(dezena))
-                    tell(QStringLiteral("A DEZENA %1 ESTÁ MAIS DE UMA VEZ NO JOGO.").arg(dezena));
-                seen.insert(dezena);
-            }
-            if (taken.isEmpty())
-                tell(QStringLiteral("JOGO EM BRANCO: O TEXTO ACABOU ANTES DELE."));
-            else if (taken.size() < preview.numbersPerGame)
-                tell(QStringLiteral("O TEXTO ACABOU NESTE JOGO: %1 DE %2 DEZENAS.")
-                             .arg(taken.size())
-                             .arg(preview.numbersPerGame));
-        }
-    }
-    // What is left, its start only: it may be a whole pasted list that no dash ever ends.
-    if (const QString left = c.text(); !left.isEmpty())
-        preview.problems.append(
-                { 0, 0,
-                  QStringLiteral("FICA NO QUADRO, SEM IR PARA NENHUM VOLANTE: \"%1%2\" (UMA "
-                                 "DEZENA SÓ É LEVADA COM UM TRAÇO DEPOIS DELA).")
-                          .arg(visible(QStringView(left).left(40)),
-                               left.size() > 40 ? QStringLiteral("…") : QString()) });
     return preview;
+}
+
+QString inWords(const SlipPreview::Problem &problem, int numbersPerGame)
+{
+    QString words;
+    switch (problem.trouble) {
+    case SlipPreview::Trouble::NotADezena:
+        words = QStringLiteral("\"%1\" NÃO É UMA DEZENA DE 01 A 60: NÃO SERÁ MARCADO.")
+                        .arg(visible(problem.text));
+        break;
+    case SlipPreview::Trouble::Repeated:
+        words = QStringLiteral("A DEZENA %1 ESTÁ MAIS DE UMA VEZ NO JOGO.").arg(problem.text);
+        break;
+    case SlipPreview::Trouble::ShortGame:
+        words = QStringLiteral("O TEXTO ACABOU NESTE JOGO: %1 DE %2 DEZENAS.")
+                        .arg(problem.count)
+                        .arg(numbersPerGame);
+        break;
+    case SlipPreview::Trouble::BlankGame:
+        words = QStringLiteral("JOGO EM BRANCO: O TEXTO ACABOU ANTES DELE.");
+        break;
+    case SlipPreview::Trouble::LeftOver:
+        return QStringLiteral("FICA NO QUADRO, SEM IR PARA NENHUM VOLANTE: \"%1\" (UMA DEZENA SÓ É "
+                              "LEVADA COM UM TRAÇO DEPOIS DELA).")
+                .arg(problem.text);
+    case SlipPreview::Trouble::NextRun:
+        return QStringLiteral("MAIS %1 JOGO(S) FICAM NO QUADRO: UMA IMPRESSÃO LEVA NO MÁXIMO %2 "
+                              "JOGOS (%3 VOLANTES). IMPRIMA ESTES PRIMEIRO E OS OUTROS NUMA "
+                              "SEGUNDA VEZ.")
+                .arg(problem.count)
+                .arg(3 * MaxSlips)
+                .arg(MaxSlips);
+    }
+    return QStringLiteral("VOLANTE %1, JOGO %2: %3").arg(problem.slip).arg(problem.game).arg(words);
 }
 
 } // namespace dezenario

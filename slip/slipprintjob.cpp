@@ -77,12 +77,25 @@ private:
     ListBox &m_log;
 };
 
+struct NoObserver : PrintObserver
+{
+    void slipBegins(int) override {}
+    void gameBegins(int) override {}
+    void taken(const QString &, std::optional<MarkPosition>) override {}
+    void gameEnds() override {}
+    void slipEnds(int) override {}
+};
+
 void printSlips(const PrintControls &c, CombinationBuffer &buffer, int numbersPerGame,
                 int slipCount)
 {
     DezenaTaker taker(buffer, c.list1);
+    NoObserver nobody;
+    PrintObserver &observer = c.observer ? *c.observer : nobody;
     for (int slipNumber = 1; slipNumber <= slipCount; ++slipNumber) {
+        observer.slipBegins(slipNumber);
         for (int game = 1; game <= GamesPerSlip; ++game) {
+            observer.gameBegins(game);
             for (int position = 1; position <= numbersPerGame; ++position) {
                 const std::optional<QString> dezena = taker.takeNextDezena();
                 c.window.refresh();
@@ -90,15 +103,19 @@ void printSlips(const PrintControls &c, CombinationBuffer &buffer, int numbersPe
                 // number would mark a bet nobody asked for.
                 if (!dezena)
                     continue;
-                if (const auto at = SlipLayout::numberMarkPosition(game, *dezena))
+                const auto at = SlipLayout::numberMarkPosition(game, *dezena);
+                observer.taken(*dezena, at);
+                if (at)
                     SlipLayout::paintMark(c.printer, *at);
             }
             c.list1.addItem(GameEnd);
+            observer.gameEnds();
         }
         SlipLayout::paintMark(c.printer,
                               SlipLayout::countMarkPosition(numbersPerGameOf(c.options)));
         c.printer.endPage();
         c.list1.addItem(QStringLiteral("* %1* ").arg(slipNumber));
+        observer.slipEnds(slipNumber);
     }
 }
 

@@ -3,8 +3,25 @@
 #include "controls.h"
 
 #include <QLocale>
+#include <optional>
 
 namespace dezenario {
+
+// What a run does, told as it happens, for those who need the slips, games and marks as data (the
+// preview, a kept run) rather than the log's words, which are for people.
+class PrintObserver
+{
+public:
+    virtual ~PrintObserver() = default;
+    virtual void slipBegins(int slip) = 0; // from 1
+    virtual void gameBegins(int game) = 0; // 1 to 3
+    // A text cut for a position of the game, and where its mark goes; none when the slip has no
+    // box for it, and it is taken all the same.
+    virtual void taken(const QString &text, std::optional<MarkPosition> mark) = 0;
+    virtual void gameEnds() = 0;
+    // The count box marked and the page ended.
+    virtual void slipEnds(int slip) = 0;
+};
 
 struct PrintControls
 {
@@ -17,6 +34,7 @@ struct PrintControls
     Window &window;
     Printer &printer;
     Speaker &speaker;
+    PrintObserver *observer = nullptr; // none: nobody listens
 };
 
 // The most slips one run may print: far above any real list of bets, and a

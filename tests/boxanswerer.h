@@ -1,12 +1,13 @@
 // Answers the modal boxes that show while it lives, in order, as each shows: a click on the
 // button of the answer's caption but the default one; else Enter, with the answer typed into an
 // input box; Esc for a null answer or when none is left. Each box is handed to look first, to be
-// read before it closes.
+// read before it closes. A progress dialog is left to close by itself.
 #pragma once
 
 #include <QApplication>
 #include <QInputDialog>
 #include <QPointer>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -20,7 +21,8 @@ struct BoxAnswerer
     {
         QObject::connect(&timer, &QTimer::timeout, [this, look] {
             auto *box = qobject_cast<QDialog *>(QApplication::activeModalWidget());
-            if (!box || box == last)
+            // A progress closes by itself: it is no box to answer.
+            if (!box || box == last || qobject_cast<QProgressDialog *>(box))
                 return;
             last = box;
             if (look)

@@ -47,6 +47,7 @@ private slots:
         qputenv("HOME", m_home.path().toLocal8Bit());
         qunsetenv("XDG_CONFIG_HOME");
         QCoreApplication::setOrganizationName(QStringLiteral("DEZENARIO-TESTES"));
+        QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));
     }
     void init() { kept().clear(); }
 
@@ -70,30 +71,44 @@ private slots:
                                 "NESTE PAPEL, \"LARGURA\" VAI NO MÁXIMO ATÉ 105,8 %. AS MARCAS "
                                 "NÃO CABEM NA ALTURA DESTE PAPEL, QUE TEM 67,0 MM. NESTE PAPEL, "
                                 "\"ALTURA\" VAI NO MÁXIMO ATÉ 108,1 %."));
+        // Out on both sides, where even the least stretch is too much: no stretch to advise.
+        QCOMPARE(misfitOn({ -25 }, QSizeF(60, 200)),
+                 QStringLiteral("AS MARCAS NÃO CABEM NA LARGURA DESTE PAPEL, QUE TEM 60,0 MM, NEM "
+                                "COM \"LARGURA\" NO MÍNIMO (90,0 %). USE UM PAPEL MAIOR."));
+        QVERIFY(!allOnPaper({ 0, 0, 90 }, QSizeF(60, 200)));
+        // In the user's own decimal mark.
+        QLocale::setDefault(QLocale::c());
+        QCOMPARE(misfitOn({ 15 }, QSizeF(110, 200)).right(12), "ATÉ 14.1 MM.");
+        QCOMPARE(describe({ -1.5, 2, 90, 110.5 }),
+                 "DIREITA -1.5 MM, ABAIXO 2.0 MM, LARGURA 90.0 %, ALTURA 110.5 %");
+        QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));
     }
 
     void settings_data()
     {
         QTest::addColumn<QString>("stored"); // what the file holds for the printer's "direita"
         QTest::addColumn<double>("right"); // what is taken (a bound is in range), or none
-        for (const auto &[stored, right] : { std::pair { "-50.0", -50.0 },
-                                             { "abc", qQNaN() },
-                                             { "5,0", qQNaN() },
-                                             { "nan", qQNaN() },
-                                             { "inf", qQNaN() },
-                                             { "50.1", qQNaN() },
-                                             { "", qQNaN() } })
-            QTest::newRow(stored) << QString(stored) << right;
+        QTest::addColumn<int>("fault");
+        using Saved = SlipSettings::Saved;
+        const std::tuple<const char *, double, int> rows[] = {
+            { "-50.0", -50.0, Saved::Good },       { "abc", qQNaN(), Saved::NotANumber },
+            { "5,0", qQNaN(), Saved::NotANumber }, { "nan", qQNaN(), Saved::NotANumber },
+            { "inf", qQNaN(), Saved::NotANumber }, { "50.1", qQNaN(), Saved::OutOfRange },
+            { "", qQNaN(), Saved::NotANumber }
+        };
+        for (const auto &[stored, right, fault] : rows)
+            QTest::newRow(stored) << QString(stored) << right << fault;
     }
     void settings()
     {
         QFETCH(QString, stored);
         QFETCH(double, right);
+        QFETCH(int, fault);
         // Written by hand, or by another version, beside values that are good.
         QVERIFY(SlipSettings().save(QString(), "DEZENARIO-PDF", { 1, 2, 103, 97 }).isEmpty());
         kept().setValue("impressoras/DEZENARIO-PDF/direita", stored);
         const SlipSettings::Saved saved = SlipSettings().alignmentFor("DEZENARIO-PDF");
-        QCOMPARE(saved.untrusted, qIsNaN(right));
+        QCOMPARE(int(saved.fault), fault);
         QCOMPARE(saved.alignment, qIsNaN(right) ? Alignment() : (Alignment { right, 2, 103, 97 }));
     }
 

@@ -3,6 +3,7 @@
 #include "boxanswerer.h"
 #include "commanderror.h"
 #include "mainwindow.h"
+#include "previewwindow.h"
 #include "qtadapters.h"
 #include "sliplayout.h"
 #include "slipprintjob.h"
@@ -256,6 +257,19 @@ bool rasterise(const QString &printer, const QDateTime &since, const QStringList
     return true;
 }
 
+// Throws out of memory once, as the widget of that name is shown.
+struct FaultAtShow : QObject
+{
+    QString target;
+    bool eventFilter(QObject *object, QEvent *event) override
+    {
+        if (event->type() != QEvent::Show || target.isEmpty() || object->objectName() != target)
+            return false;
+        target.clear();
+        throw std::bad_alloc();
+    }
+};
+
 class TestDezenario : public QObject
 {
     Q_OBJECT
@@ -331,6 +345,7 @@ private slots:
     void initTestCase()
     {
         setUpApplication();
+        QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil)); // the users' own
         // Settings of the tests' own, never the user's: another organization, and on Linux a home
         // of its own.
         QCoreApplication::setOrganizationName(QStringLiteral("DEZENARIO-TESTES"));
@@ -753,9 +768,9 @@ private slots:
         QStringList shown;
         const test::BoxAnswerer answerer({}, [&shown](QDialog *box) {
             shown << box->findChild<QLabel *>("Resumo")->text();
-            auto *problems = box->findChild<QListWidget *>("Problemas");
-            for (int i = 0; i < problems->count(); ++i)
-                shown << problems->item(i)->text();
+            const QAbstractItemModel *problems = box->findChild<QListView *>("Problemas")->model();
+            for (int i = 0; i < problems->rowCount(); ++i)
+                shown << problems->index(i, 0).data().toString();
             QTest::keyClick(box->findChild<QWidget *>("Volante"), Qt::Key_End);
             shown << box->findChild<QLabel *>("Numero")->text()
                   << box->findChild<QLabel *>("Jogos")->text()
@@ -796,26 +811,29 @@ private slots:
                     { control<QRadioButton>("Option1"), control<QRadioButton>("Option2"),
                       control<QRadioButton>("Option3"), control<QRadioButton>("Option4") });
             const SlipPreview preview =
-                    SlipPreview::of(QString(text).replace("\n", "\r\n"), options);
+                    *SlipPreview::of(QString(text).replace("\n", "\r\n"), options);
             text1()->setPlainText(text);
             const QDateTime started = QDateTime::currentDateTime();
             click(control<QPushButton>("IMPRIMIR"), { QString::number(preview.quantity), "Sim" });
             QStringList log;
-            for (size_t slip = 0; slip < preview.slips.size(); ++slip) {
-                for (const QStringList &game : preview.slips[slip].games)
-                    log << game << QStringLiteral("* ");
+            for (qsizetype slip = 0; slip < preview.slipCount(); ++slip) {
+                for (int game = 1; game <= 3; ++game)
+                    log << QStringList(preview.game(slip, game).begin(),
+                                       preview.game(slip, game).end())
+                        << QStringLiteral("* ");
                 log << QStringLiteral("* %1* ").arg(slip + 1);
             }
             QCOMPARE(entries(), log);
-            QVERIFY(preview.slips.empty() || !preview.slips.back().games[0].isEmpty()); // the least
+            QVERIFY(preview.slipCount() == 0
+                    || !preview.game(preview.slipCount() - 1, 1).empty()); // the least
             QList<QImage> sheets;
-            if (!preview.slips.empty())
+            if (preview.slipCount() > 0)
                 QVERIFY(rasterise("DEZENARIO-PDF", started, { "-r", "144" }, sheets));
-            QCOMPARE(sheets.size(), qsizetype(preview.slips.size()));
+            QCOMPARE(sheets.size(), preview.slipCount());
             for (int i = 0; i < sheets.size(); ++i) {
                 const QList<QRect> found = darkBlobs(sheets[i]);
                 QSet<QPair<int, int>> marks;
-                for (const MarkPosition &at : preview.slips[i].marks) {
+                for (const MarkPosition &at : preview.pages.page(i)) {
                     marks.insert({ at.x, at.y });
                     QVERIFY2(blobAt(found,
                                     QRectF(placed(a, QPoint(at.x, at.y)) / 10, QSizeF(14.4, 23.04)),
@@ -825,6 +843,248 @@ private slots:
                 }
                 QCOMPARE(found.size(), marks.size());
             }
+        }
+    }
+
+    void visibleText_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("CR LF is one break") << "\r\n35"
+                                            << "↵35";
+        QTest::newRow("CR, LF and U+2028 alone") << "1\r2\n3\u20284"
+                                                 << "1↵2↵3↵4";
+        QTest::newRow("two breaks") << "a\r\n\r\nb"
+                                    << "a↵↵b";
+        QTest::newRow("a tab and blanks") << "\t 5 "
+                                          << "→·5·";
+    }
+    void visibleText()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, shown);
+        QCOMPARE(visible(text), shown);
+    }
+
+    // The slip as the preview draws it, grabbed off the screen: the first slip, a mark at each of
+    // its numbers where the saved values put it, and a faint box with no mark at every other box.
+    void previewDrawn()
+    {
+        useDefault("DEZENARIO-PDF");
+        settings().clear();
+        const Alignment a { 3, 2, 102, 98 };
+        QVERIFY(SlipSettings().save(QString(), "DEZENARIO-PDF", a).isEmpty());
+        QString text; // slip 1: 01 to 18; slip 2: 41 to 58
+        QList<QPoint> first { { 5290, BoxY[0] } };
+        for (int n = 0; n < 36; ++n) {
+            const QString dezena = QString::asprintf("%02d", n < 18 ? n + 1 : n + 23);
+            text += dezena + u'-';
+            if (n < 18)
+                first << box(n / 6 + 1, dezena);
+        }
+        text1()->setPlainText(text);
+        QImage drawn;
+        QTransform toView;
+        QString named;
+        const test::BoxAnswerer answerer({}, [&](QDialog *box) {
+            named = box->objectName() + u'|' + box->windowTitle();
+            box->resize(1400, 1200);
+            box->layout()->activate();
+            auto *view = box->findChild<SlipView *>("Volante");
+            drawn = view->grab().toImage().convertToFormat(QImage::Format_Grayscale8);
+            toView = view->twipsToView();
+        });
+        m_window->findChild<QAction *>("actionVisualizar")->trigger();
+        QCOMPARE(named, "Visualizar|VISUALIZAR VOLANTES");
+        QVERIFY(drawn.width() > 600);
+        auto grey = [&](QPointF at) { return qGray(drawn.pixel(at.toPoint())); };
+        QList<QPoint> boxes;
+        for (int n = 0; n < 184; ++n)
+            boxes << (n < 180 ? QPoint(BoxX[n / 10], BoxY[n % 10]) : QPoint(5290, BoxY[n - 180]));
+        for (const QPoint &twips : boxes) {
+            const QRect at =
+                    toView.mapRect(QRectF(placed(a, twips), QSizeF(144, 230.4))).toAlignedRect();
+            int darkest = 255;
+            for (int y = at.top(); y <= at.bottom(); ++y)
+                for (int x = at.left(); x <= at.right(); ++x)
+                    darkest = std::min(darkest, qGray(drawn.pixel(x, y)));
+            const bool marked = first.contains(twips);
+            QVERIFY2(
+                    marked ? grey(at.center()) < 100 : grey(at.center()) > 200 && darkest < 240,
+                    qPrintable(QString::asprintf("%s at %d,%d twips", marked ? "no mark" : "no box",
+                                                 twips.x(), twips.y())));
+        }
+    }
+
+    // More games than one print takes: the slips of the first print, the rest named, the text as it
+    // was.
+    void previewBeyondOnePrint()
+    {
+        useDefault("DEZENARIO-PDF");
+        const QString text = QStringLiteral("01-02-03-04-05-06-").repeated(3 * MaxSlips + 2);
+        QApplication::clipboard()->setText(text);
+        text1()->paste();
+        QStringList shown;
+        const test::BoxAnswerer answerer({}, [&shown](QDialog *box) {
+            const QAbstractItemModel *problems = box->findChild<QListView *>("Problemas")->model();
+            shown << box->findChild<QLabel *>("Resumo")->text()
+                  << box->findChild<QLabel *>("Numero")->text()
+                  << QString::number(problems->rowCount())
+                  << problems->index(0, 0).data().toString();
+        });
+        m_window->findChild<QAction *>("actionVisualizar")->trigger();
+        QCOMPARE(shown,
+                 (QStringList { "100000 VOLANTE(S) DE 6 DEZENAS POR JOGO. PARA IMPRIMIR ESTES, "
+                                "DIGITE 300000 NA QUANTIDADE.",
+                                "VOLANTE 1 DE 100000", "1",
+                                "MAIS 2 JOGO(S) FICAM NO QUADRO: UMA IMPRESSÃO LEVA NO MÁXIMO "
+                                "300000 JOGOS (100000 VOLANTES). IMPRIMA ESTES PRIMEIRO E OS "
+                                "OUTROS NUMA SEGUNDA VEZ." }));
+        QVERIFY(text1()->toPlainText() == text);
+    }
+
+    // A preview tells how far it is as it goes, and stops at the first no.
+    void previewCancelled()
+    {
+        QtOptionButtons options({ control<QRadioButton>("Option1") });
+        const QString text = QStringLiteral("01-").repeated(200000);
+        QList<qsizetype> told;
+        const bool whole = SlipPreview::of(text, options, [&](qsizetype done, qsizetype total) {
+                               told << (total == text.size() ? done : -1);
+                               return true;
+                           }).has_value();
+        QVERIFY(whole && told.size() > 2 && std::is_sorted(told.cbegin(), told.cend()));
+        QVERIFY(told.first() > 0 && told.last() < text.size());
+        told.clear();
+        QVERIFY(!SlipPreview::of(text, options, [&](qsizetype done, qsizetype) {
+            told << done;
+            return told.size() < 2;
+        }));
+        QCOMPARE(told.size(), 2);
+    }
+
+    // Out of memory as each menu's window shows: an error box, the text kept, and the menu works
+    // again.
+    void menuErrors_data()
+    {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QString>("window");
+        QTest::newRow("AJUSTAR VOLANTES") << "actionAjustar"
+                                          << "Ajuste";
+        QTest::newRow("VISUALIZAR VOLANTES") << "actionVisualizar"
+                                             << "Visualizar";
+        QTest::newRow("SOBRE O DEZENARIO") << "actionSobre"
+                                           << "Sobre";
+    }
+    void menuErrors()
+    {
+        QFETCH(QString, action);
+        QFETCH(QString, window);
+        useDefault("DEZENARIO-PDF");
+        text1()->setPlainText(Bets);
+        FaultAtShow fault;
+        fault.target = window;
+        qApp->installEventFilter(&fault);
+        QStringList seen;
+        {
+            const test::BoxAnswerer answerer({ "OK", QString() },
+                                             [&seen](QDialog *box) { seen << box->objectName(); });
+            m_window->findChild<QAction *>(action)->trigger();
+            seen << (QApplication::activeModalWidget() ? "STILL MODAL" : "");
+            m_window->findChild<QAction *>(action)->trigger();
+        }
+        qApp->removeEventFilter(&fault);
+        QCOMPARE(seen, (QStringList { "ErrorBox", "", window }));
+        QCOMPARE(text1()->toPlainText(), Bets);
+    }
+
+    // The values typed by keys over what a field shows, in Brazil and in the C locale: either mark
+    // is the decimal point, and what cannot be read is refused by OK, as typed.
+    void fields_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("keys"); // "↑": the up arrow
+        QTest::addColumn<QString>("seen"); // the field's text, and what OK saves or its error
+        const QString refused = "ERRO 13\n\"%1\" EM %2 NÃO É UM VALOR VÁLIDO: DIGITE UM NÚMERO DE ";
+        QTest::newRow("comma, Brazil") << "pt_BR"
+                                       << "Direita"
+                                       << "1,5"
+                                       << "1,5 MM|direita=1.5";
+        QTest::newRow("point, Brazil") << "pt_BR"
+                                       << "Direita"
+                                       << "1.5"
+                                       << "1,5 MM|direita=1.5";
+        QTest::newRow("1.500, Brazil") << "pt_BR"
+                                       << "Direita"
+                                       << "1.500"
+                                       << "1,5 MM|direita=1.5";
+        QTest::newRow("comma, C") << "C"
+                                  << "Abaixo"
+                                  << "-1,5"
+                                  << "-1.5 MM|abaixo=-1.5";
+        QTest::newRow("point, C") << "C"
+                                  << "Direita"
+                                  << "1.5"
+                                  << "1.5 MM|direita=1.5";
+        QTest::newRow("1,500, C") << "C"
+                                  << "Direita"
+                                  << "1,500"
+                                  << "1.5 MM|direita=1.5";
+        QTest::newRow("past the bound") << "pt_BR"
+                                        << "Direita"
+                                        << "60"
+                                        << "6 MM|direita=6.0";
+        QTest::newRow("a step of 0,1") << "pt_BR"
+                                       << "Altura"
+                                       << "↑"
+                                       << "100,1 %|altura=100.1";
+        QTest::newRow("below the least stretch")
+                << "pt_BR"
+                << "Largura"
+                << "9"
+                << "9 %|" + refused.arg("9 %", "ESTICAR NA LARGURA") + "90,0 A 110,0 %.";
+        QTest::newRow("a sign alone")
+                << "C"
+                << "Abaixo"
+                << "-"
+                << "- MM|" + refused.arg("- MM", "MOVER PARA BAIXO") + "-50.0 A 50.0 MM.";
+    }
+    void fields()
+    {
+        QFETCH(QString, locale);
+        QFETCH(QString, field);
+        QFETCH(QString, keys);
+        QFETCH(QString, seen);
+        delete m_window; // its dialogs take its locale
+        QLocale::setDefault(QLocale(locale));
+        m_window = new MainWindow;
+        m_window->show();
+        useDefault("DEZENARIO-PDF");
+        settings().clear();
+        const bool saves = !seen.contains("ERRO");
+        QString shown;
+        const QStringList all = adjust(
+                "", "", saves ? QStringList { "OK" } : QStringList { "OK", "OK", "CANCELAR" },
+                [&](QDialog *box) {
+                    auto *typed = box->findChild<QDoubleSpinBox *>(field);
+                    typed->setFocus();
+                    if (keys == u"↑") {
+                        QTest::keyClick(typed, Qt::Key_Up);
+                    } else {
+                        QTest::keyClick(typed, Qt::Key_A, Qt::ControlModifier);
+                        QTest::keyClicks(typed, keys);
+                    }
+                    shown = typed->text();
+                });
+        QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));
+        if (saves) {
+            QCOMPARE(shown, seen.section(u'|', 0, 0));
+            QVERIFY2(saved().contains("PDF/" + seen.section(u'|', 1)), qPrintable(saved()));
+        } else {
+            QCOMPARE(shown, seen.section(u'|', 0, 0));
+            QVERIFY2(all.join(u'|').contains(seen.section(u'|', 1)), qPrintable(all.join(u'|')));
+            QCOMPARE(saved(), QString());
         }
     }
 
