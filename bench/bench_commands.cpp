@@ -5,9 +5,12 @@
 //   WindowPrint/N  paste N numbers with dashes, then IMPRIMIR with the quantity
 //       that takes them all, to the beep; PRINTER names the queue (the test
 //       set-up's DEZENARIO-NULL throws the pages away).
-//   WindowPreview/N  VISUALIZAR VOLANTES on N numbers with dashes, six a game:
-//       from the menu to the window shown with its first slip drawn (open_ms),
-//       and a page turn with its drawing (turn_ms).
+//   WindowPreview/numbers:N/indexed:I  VISUALIZAR VOLANTES on N numbers pasted, six a
+//       game, as one run with dashes (I=0), or as N/6 indexed lines whose ends run into the
+//       next line's index (I=1: one problem a line): from the menu to the window shown with
+//       its first slip drawn (open_ms, and against the paste, open_per_paste), a page turn
+//       with its drawing (turn_ms), and the peak memory that the paste and the preview each
+//       add (paste_MB, preview_MB).
 // Each reports the time per line or number and the growth of the peak memory.
 #include "boxanswerer.h"
 #include "mainwindow.h"
@@ -173,14 +176,23 @@ BENCHMARK(WindowPrint)
 
 void WindowPreview(benchmark::State &state)
 {
+    const int numbers = int(state.range(0));
+    const QString text = state.range(1) ? combinations(numbers / 6) : numbersWithDashes(numbers);
     MainWindow window;
     window.show();
-    window.findChild<QPlainTextEdit *>(QStringLiteral("Text1"))
-            ->setPlainText(numbersWithDashes(int(state.range(0))));
+    dezenario::test::PeakMemory memory;
+    QApplication::clipboard()->setText(text);
+    memory.start();
+    QElapsedTimer t;
+    t.start();
+    window.findChild<QPlainTextEdit *>(QStringLiteral("Text1"))->paste();
+    QApplication::processEvents();
+    const double pasteSeconds = t.nsecsElapsed() / 1e9;
+    const long pasteKilobytes = memory.grownKilobytes();
+    QApplication::clipboard()->clear();
     constexpr int Turns = 200;
     for (auto _ : state) {
         double openSeconds = 0, turnSeconds = 0;
-        QElapsedTimer t;
         const dezenario::test::BoxAnswerer answerer({}, [&](QDialog *box) {
             auto *view = box->findChild<QWidget *>(QStringLiteral("Volante"));
             view->grab(); // the slip drawn
@@ -192,18 +204,24 @@ void WindowPreview(benchmark::State &state)
             }
             turnSeconds = t.nsecsElapsed() / 1e9 / Turns;
         });
+        memory.start();
         t.start();
         window.findChild<QAction *>(QStringLiteral("actionVisualizar"))->trigger();
         state.SetIterationTime(openSeconds);
+        state.counters["paste_ms"] = pasteSeconds * 1e3;
         state.counters["open_ms"] = openSeconds * 1e3;
+        state.counters["open_per_paste"] = openSeconds / pasteSeconds;
         state.counters["turn_ms"] = turnSeconds * 1e3;
+        state.counters["paste_MB"] = pasteKilobytes / 1024.0;
+        state.counters["preview_MB"] = memory.grownKilobytes() / 1024.0;
     }
 }
 BENCHMARK(WindowPreview)
-        ->Arg(100000)
+        ->ArgsProduct({ { 100000, 1000000 }, { 0, 1 } })
+        ->ArgNames({ "numbers", "indexed" })
         ->UseManualTime()
         ->Unit(benchmark::kMillisecond)
-        ->Iterations(3);
+        ->Iterations(1);
 
 } // namespace
 

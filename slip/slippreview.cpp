@@ -87,7 +87,6 @@ struct Listener : PrintObserver
             preview.problems.push_back(
                     { slip, game, SlipPreview::Trouble::ShortGame, QString(), took });
     }
-    void slipEnds(int) override {}
 };
 } // namespace
 

@@ -77,20 +77,11 @@ private:
     ListBox &m_log;
 };
 
-struct NoObserver : PrintObserver
-{
-    void slipBegins(int) override {}
-    void gameBegins(int) override {}
-    void taken(const QString &, std::optional<MarkPosition>) override {}
-    void gameEnds() override {}
-    void slipEnds(int) override {}
-};
-
 void printSlips(const PrintControls &c, CombinationBuffer &buffer, int numbersPerGame,
                 int slipCount)
 {
     DezenaTaker taker(buffer, c.list1);
-    NoObserver nobody;
+    PrintObserver nobody;
     PrintObserver &observer = c.observer ? *c.observer : nobody;
     for (int slipNumber = 1; slipNumber <= slipCount; ++slipNumber) {
         observer.slipBegins(slipNumber);
@@ -175,6 +166,8 @@ void runPrintJob(const PrintControls &c, const QLocale &locale)
     c.list1.clear();
     const int numbersPerGame = numbersPerGameOf(c.options);
     const int slipCount = slipCountFor(quantity, locale);
+    if (c.observer)
+        c.observer->runBegins(quantity, numbersPerGame);
 
     // All or nothing: the pages reach the printer together at the end, so a
     // run that stops on the way has printed nothing, and its bets go back

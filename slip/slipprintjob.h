@@ -13,14 +13,16 @@ class PrintObserver
 {
 public:
     virtual ~PrintObserver() = default;
-    virtual void slipBegins(int slip) = 0; // from 1
-    virtual void gameBegins(int game) = 0; // 1 to 3
+    // The quantity as typed, once confirmed, and the numbers a game.
+    virtual void runBegins(const QString & /*quantity*/, int /*numbersPerGame*/) {}
+    virtual void slipBegins(int /*slip, from 1*/) {}
+    virtual void gameBegins(int /*game, 1 to 3*/) {}
     // A text cut for a position of the game, and where its mark goes; none when the slip has no
     // box for it, and it is taken all the same.
-    virtual void taken(const QString &text, std::optional<MarkPosition> mark) = 0;
-    virtual void gameEnds() = 0;
+    virtual void taken(const QString & /*text*/, std::optional<MarkPosition> /*mark*/) {}
+    virtual void gameEnds() {}
     // The count box marked and the page ended.
-    virtual void slipEnds(int slip) = 0;
+    virtual void slipEnds(int /*slip*/) {}
 };
 
 struct PrintControls

@@ -111,9 +111,10 @@ private slots:
 
     void printersKeptApart()
     {
-        // Names that differ by a slash, a backslash or what encodes them; a shared Windows printer.
+        // Names that differ by a slash, a backslash, a blank or what encodes them (not by case: to
+        // CUPS and to Windows, as to its registry, "a/b" is "A/B"); a shared Windows printer.
         const QStringList names {
-            "A/B",      "A\\B",  "A%2FB", "A%5CB", "A//B", "a/b", "\\\\SERVIDOR\\Volantes",
+            "A/B",      "A\\B",  "A%2FB", "A%5CB", "A//B", "A B", "\\\\SERVIDOR\\Volantes",
             "Volantes", "Ação ç"
         };
         for (int i = 0; i < names.size(); ++i)

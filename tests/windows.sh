@@ -43,7 +43,7 @@ install_into() { # prefix
     [ -f "$installed/$file" ] || fail "the installer did not install $file"
   done
 }
-with_tests() { cp "$win/tests/tst_dezenario.exe" "$win/tests/Qt6Test.dll" "$installed/"; }
+with_tests() { cp "$win/tests/"{tst_dezenario.exe,tst_alignment.exe,Qt6Test.dll} "$installed/"; }
 
 printf '<?xml version="1.0"?>\n<fontconfig></fontconfig>\n' >"$work/no-fonts.conf"
 export FONTCONFIG_FILE=$work/no-fonts.conf
@@ -79,8 +79,11 @@ for dpi in 96 120 144 192; do
     { echo "at $dpi dpi:" && grep -av '^QCRITICAL.*EnableNonClientDpiScaling' "$log"; exit 1; }
 done
 
+# The alignment's values kept per printer in the registry, each name apart.
+$WINE "$installed/tst_alignment.exe" -o "Z:$log,txt" || { cat "$log" && exit 1; }
+
 # Removed as a user removes it from Apps: nothing of it is left.
-rm "$installed/tst_dezenario.exe" "$installed/Qt6Test.dll"
+rm "$installed/"{tst_dezenario.exe,tst_alignment.exe,Qt6Test.dll}
 $WINE "$installed/Uninstall.exe" /S
 $WINESERVER -w # the uninstaller goes on from a copy of itself
 [ ! -e "$installed" ] || fail "the uninstaller left $(find "$installed")"
