@@ -1,5 +1,6 @@
 #include "adjustdialog.h"
 
+#include "decimalbox.h"
 #include "qtadapters.h"
 #include "slipsettings.h"
 
@@ -18,55 +19,6 @@
 namespace dezenario {
 
 namespace {
-// A value typed with either mark as its decimal point, for Brazilians type both; the field shows
-// the user's own. No value here reaches a thousand, so neither mark is ever read as a thousands
-// separator, and a value that cannot be read stays as typed until OK refuses it.
-class DecimalBox : public QDoubleSpinBox
-{
-public:
-    using QDoubleSpinBox::QDoubleSpinBox;
-    QValidator::State validate(QString &input, int &pos) const override
-    {
-        const QString group = locale().groupSeparator();
-        if (!group.isEmpty() && group != u'.' && group != u',' && input.contains(group))
-            return QValidator::Invalid;
-        input = withOwnPoint(input);
-        return QDoubleSpinBox::validate(input, pos);
-    }
-    double valueFromText(const QString &text) const override
-    {
-        return QDoubleSpinBox::valueFromText(withOwnPoint(text));
-    }
-
-protected:
-    // The spin box puts its last good value back when the focus leaves, or on Enter; a value
-    // that cannot be read is left as typed, for OK to name it.
-    void focusOutEvent(QFocusEvent *event) override
-    {
-        if (hasAcceptableInput())
-            return QDoubleSpinBox::focusOutEvent(event);
-        lineEdit()->event(event);
-        QWidget::focusOutEvent(event);
-    }
-    void keyPressEvent(QKeyEvent *event) override
-    {
-        if (!hasAcceptableInput()
-            && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter))
-            return event->ignore(); // to the dialog's OK
-        QDoubleSpinBox::keyPressEvent(event);
-    }
-
-private:
-    QString withOwnPoint(QString text) const
-    {
-        const QChar point = locale().decimalPoint().front();
-        for (QChar &c : text)
-            if (c == u'.' || c == u',')
-                c = point;
-        return text;
-    }
-};
-
 QDoubleSpinBox *valueBox(QWidget *parent, const char *name, double low, double high,
                          const char *unit)
 {

@@ -7,6 +7,8 @@
 #include "commanderror.h"
 #include "previewwindow.h"
 #include "qtadapters.h"
+#include "runstore.h"
+#include "runswindow.h"
 #include "systemprinter.h"
 #include "siteconfig.h"
 #include "slipprintjob.h"
@@ -83,6 +85,9 @@ void MainWindow::addMenuBar()
     QAction *preview = printing->addAction(QStringLiteral("&VISUALIZAR VOLANTES…"), this,
                                            &MainWindow::preview);
     preview->setObjectName(QStringLiteral("actionVisualizar"));
+    QAction *printed = printing->addAction(QStringLiteral("VOLANTES &IMPRESSOS…"), this,
+                                           &MainWindow::printedRuns);
+    printed->setObjectName(QStringLiteral("actionImpressos"));
     QMenu *help = bar->addMenu(QStringLiteral("&AJUDA"));
     help->setObjectName(QStringLiteral("menuAjuda"));
     QAction *about =
@@ -131,8 +136,21 @@ void MainWindow::print()
         QtOptionButtons options({ m_ui->Option1, m_ui->Option2, m_ui->Option3, m_ui->Option4 });
         QtWindow window(this, text1, list1);
         SystemPrinter printer = slipPrinter(m_ui->INKPicture1->pixmap().toImage());
-        runPrintJob(
-                { text1, list1, label4, prompt, question, options, window, printer, *m_speaker });
+        KeptRun run;
+        RunCollector collector(run);
+        runPrintJob({ text1, list1, label4, prompt, question, options, window, printer,
+                      *m_speaker, &collector });
+        // Kept once its pages reached the printer, to be printed again if a slip is spoiled.
+        if (run.slips.empty())
+            return;
+        run.when = QDateTime::currentDateTime();
+        run.printer = printer.name();
+        run.alignment = printer.alignment();
+        if (const QString why = RunStore().keep(run); !why.isEmpty())
+            throw CommandError(errors::PermissionDenied,
+                               QStringLiteral("OS VOLANTES FORAM IMPRESSOS, MAS ESTA IMPRESSÃO NÃO "
+                                              "FOI GUARDADA EM VOLANTES IMPRESSOS: %1")
+                                       .arg(why));
     });
 }
 
@@ -180,6 +198,11 @@ void MainWindow::preview()
         if (preview)
             PreviewWindow(std::move(*preview), m_ui->INKPicture1->pixmap().toImage(), this).exec();
     });
+}
+
+void MainWindow::printedRuns()
+{
+    runCommand([this] { RunsWindow(m_ui->INKPicture1->pixmap().toImage(), this).exec(); });
 }
 
 void MainWindow::about()

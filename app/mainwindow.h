@@ -43,6 +43,7 @@ private slots:
     void visit();
     void adjust();
     void preview();
+    void printedRuns();
     void about();
 
 private:

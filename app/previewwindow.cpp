@@ -1,8 +1,7 @@
 #include "previewwindow.h"
 
-#include "pagepainter.h"
-#include "sliplayout.h"
 #include "qtadapters.h"
+#include "runstore.h"
 
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
@@ -43,62 +42,10 @@ private:
 };
 } // namespace
 
-SlipView::SlipView(PreviewWindow *window) : QWidget(window), m_window(window)
-{
-    setObjectName(QStringLiteral("Volante"));
-    setMinimumSize(240, 300);
-    setFocusPolicy(Qt::StrongFocus); // its arrows page, through the window
-}
-
-QTransform SlipView::twipsToView() const
-{
-    const PreviewWindow &w = *m_window;
-    // The part of the paper from its corner to past the farthest box, where the marks are.
-    const QSizeF part = partShown();
-    const double scale = std::min((width() - 16) / part.width(), (height() - 16) / part.height());
-    return QTransform::fromTranslate(w.m_page.printable.left(), w.m_page.printable.top())
-            * QTransform::fromScale(scale, scale)
-            * QTransform::fromTranslate((width() - part.width() * scale) / 2,
-                                        (height() - part.height() * scale) / 2);
-}
-
-QSizeF SlipView::partShown() const
-{
-    const PreviewWindow &w = *m_window;
-    const QSizeF mark = PagePainter::markSize(w.m_mark);
-    const QPointF far = w.m_page.printable.topLeft()
-            + w.m_alignment.place(SlipLayout::boxCorners().bottomRight())
-            + QPointF(mark.width(), mark.height()) + QPointF(850, 850); // and 15 mm
-    return QSizeF(std::min(w.m_page.paper.width(), far.x()),
-                  std::min(w.m_page.paper.height(), far.y()));
-}
-
-void SlipView::paintEvent(QPaintEvent *)
-{
-    const PreviewWindow &w = *m_window;
-    QPainter painter(this);
-    painter.fillRect(rect(), palette().color(QPalette::Mid));
-    // The paper's corner is where the printable area's corner is, less its margins.
-    painter.setTransform(QTransform::fromTranslate(-w.m_page.printable.left(),
-                                                   -w.m_page.printable.top())
-                         * twipsToView()); // twips from the paper's corner from here on
-    painter.setClipRect(QRectF(QPointF(), partShown()));
-    painter.fillRect(QRectF(QPointF(), w.m_page.paper), Qt::white);
-    painter.setPen(QPen(Qt::gray, 0, Qt::DashLine));
-    painter.drawRect(w.m_page.printable);
-    painter.translate(w.m_page.printable.topLeft());
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    const std::span<const MarkPosition> marks = w.m_preview.slipCount() > 0
-            ? w.m_preview.pages.page(w.m_shown)
-            : std::span<const MarkPosition>();
-    PagePainter::paintSlip(painter, w.m_alignment, w.m_mark, marks);
-}
-
 PreviewWindow::PreviewWindow(SlipPreview preview, QImage mark, QWidget *parent)
     : QDialog(parent),
       m_preview(std::move(preview)),
-      m_mark(std::move(mark)),
-      m_view(new SlipView(this)),
+      m_view(new SlipView(std::move(mark), this)),
       m_slip(new QLabel(this)),
       m_games(new QLabel(this)),
       m_previous(new QPushButton(QStringLiteral("ANTERIOR"), this)),
@@ -112,16 +59,20 @@ PreviewWindow::PreviewWindow(SlipPreview preview, QImage mark, QWidget *parent)
     auto *summary = new QLabel(this);
     summary->setObjectName(QStringLiteral("Resumo"));
     summary->setWordWrap(true);
-    summary->setText(
-            slips == 0 ? QStringLiteral("O TEXTO NÃO ENCHE NENHUM VOLANTE: NENHUMA DEZENA "
-                                        "TEM UM TRAÇO DEPOIS DELA.")
-                       : QStringLiteral("%1 VOLANTE(S) DE %2 DEZENAS POR JOGO. PARA "
-                                        "IMPRIMIR %4, DIGITE %3 NA QUANTIDADE.")
-                                 .arg(slips)
-                                 .arg(m_preview.numbersPerGame)
-                                 .arg(m_preview.quantity)
-                                 .arg(more ? QStringLiteral("ESTES") : QStringLiteral("TODOS")));
-    auto *paper = new QLabel(findPaper(), this);
+    const QString cost = reais(costInCentavos(m_preview.gamesMarked, m_preview.numbersPerGame,
+                                              priceOfABet()));
+    summary->setText(slips == 0 ? QStringLiteral("O TEXTO NÃO ENCHE NENHUM VOLANTE: NENHUMA DEZENA "
+                                                 "TEM UM TRAÇO DEPOIS DELA.")
+                                : QStringLiteral("%1 VOLANTE(S) DE %2 DEZENAS POR JOGO. PARA "
+                                                 "IMPRIMIR %4, DIGITE %3 NA QUANTIDADE. CUSTO: %5 "
+                                                 "(%6 JOGO(S) COM DEZENAS MARCADAS).")
+                                          .arg(slips)
+                                          .arg(m_preview.numbersPerGame)
+                                          .arg(m_preview.quantity)
+                                          .arg(more ? QStringLiteral("ESTES") : QStringLiteral("TODOS"),
+                                               cost)
+                                          .arg(m_preview.gamesMarked));
+    auto *paper = new QLabel(m_view->paperInWords(), this);
     paper->setObjectName(QStringLiteral("Papel"));
     paper->setWordWrap(true);
 
@@ -167,28 +118,6 @@ PreviewWindow::PreviewWindow(SlipPreview preview, QImage mark, QWidget *parent)
     showSlip(0);
 }
 
-QString PreviewWindow::findPaper()
-{
-    SystemPrinter printer = slipPrinter(m_mark);
-    QString why;
-    try {
-        printer.ensureAvailable();
-        m_page = printer.page();
-        m_alignment = printer.alignment();
-    } catch (const CommandError &error) {
-        why = error.description();
-    }
-    if (!m_page.paper.isEmpty())
-        return QStringLiteral("NO PAPEL DA IMPRESSORA \"%1\" (%2 × %3 MM), COM %4.")
-                .arg(printer.name(), decimal(m_page.paper.width() / 1440 * 25.4),
-                     decimal(m_page.paper.height() / 1440 * 25.4), describe(m_alignment));
-    m_page = { QSizeF(210, 297) / 25.4 * 1440, QRectF(QPointF(), QSizeF(210, 297) / 25.4 * 1440) };
-    m_alignment = Alignment();
-    return QStringLiteral("EM PAPEL A4, SEM AJUSTES, PORQUE O PAPEL DA IMPRESSORA NÃO PÔDE SER "
-                          "CONSULTADO: %1")
-            .arg(why.isEmpty() ? QStringLiteral("ELA NÃO O INFORMA.") : why);
-}
-
 void PreviewWindow::showSlip(int slip)
 {
     const int slips = int(m_preview.slipCount());
@@ -209,7 +138,7 @@ void PreviewWindow::showSlip(int slip)
     m_games->setText(games.join(u'\n'));
     m_view->setAccessibleName(m_slip->text());
     m_view->setAccessibleDescription(m_games->text());
-    m_view->update();
+    m_view->showMarks(slips ? m_preview.pages.page(m_shown) : std::span<const MarkPosition>());
 }
 
 void PreviewWindow::keyPressEvent(QKeyEvent *event)

@@ -16,9 +16,13 @@ std::optional<MarkPosition> numberMarkPosition(int game, QStringView dezena)
     const int n = (tens - u'0') * 10 + (units - u'0');
     if (n < 1 || n > 60)
         return std::nullopt;
-    const int group = (n - 1) / 10;
-    const int row = (n - 1) % 10;
-    return MarkPosition { GameColumnX[game - 1][group], RowY[row] };
+    return numberMarkPosition(game, n);
+}
+
+MarkPosition numberMarkPosition(int game, int number)
+{
+    Q_ASSERT(game >= 1 && game <= 3 && number >= 1 && number <= 60);
+    return MarkPosition { GameColumnX[game - 1][(number - 1) / 10], RowY[(number - 1) % 10] };
 }
 
 MarkPosition countMarkPosition(int numbersPerGame)
@@ -37,7 +41,7 @@ std::vector<Box> allBoxes()
     std::vector<Box> boxes;
     for (int game = 1; game <= 3; ++game)
         for (int n = 1; n <= 60; ++n)
-            boxes.push_back({ *numberMarkPosition(game, QString::asprintf("%02d", n)), game, n });
+            boxes.push_back({ numberMarkPosition(game, n), game, n });
     for (int count = 6; count <= 9; ++count)
         boxes.push_back({ countMarkPosition(count), 0, count });
     return boxes;

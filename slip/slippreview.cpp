@@ -73,6 +73,7 @@ struct Listener : PrintObserver
             return;
         }
         const int n = (text[0].unicode() - '0') * 10 + (text[1].unicode() - '0');
+        preview.gamesMarked += seen.none();
         if (seen[n])
             preview.problems.push_back({ slip, game, SlipPreview::Trouble::Repeated, text });
         seen.set(n);

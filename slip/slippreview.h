@@ -41,6 +41,7 @@ struct SlipPreview
     int quantity = 0; // what to type at the quantity prompt: the least multiple of 3 that covers
                       // every game, or the most one print takes
     int numbersPerGame = 6;
+    int gamesMarked = 0; // with a number marked: what the lottery charges for
 
     qsizetype slipCount() const { return pages.pageCount(); }
     // The texts that a game took, as the log shows them; slip from 0, game 1 to 3.

@@ -1,7 +1,8 @@
 // Answers the modal boxes that show while it lives, in order, as each shows: a click on the
 // button of the answer's caption but the default one; else Enter, with the answer typed into an
 // input box; Esc for a null answer or when none is left. Each box is handed to look first, to be
-// read before it closes. A progress dialog is left to close by itself.
+// read before it closes, or kept open by it (property "unanswered"). A progress dialog is left
+// to close by itself.
 #pragma once
 
 #include <QApplication>
@@ -27,6 +28,8 @@ struct BoxAnswerer
             last = box;
             if (look)
                 look(box);
+            if (box->property("unanswered").toBool()) // the look goes on with it, and closes it
+                return;
             const QString answer = this->answers.isEmpty() ? QString() : this->answers.takeFirst();
             // From the event loop, not from this timer's slot: a box that the answer opens in turn
             // (an error box after OK) is then answered too, as Qt never fires a timer inside its

@@ -349,6 +349,7 @@ private slots:
         // of its own.
         QCoreApplication::setOrganizationName(QStringLiteral("DEZENARIO-TESTES"));
         qunsetenv("XDG_CONFIG_HOME");
+        qunsetenv("XDG_DATA_HOME"); // the runs kept
         // lpoptions naming a missing default and the slip's paper for a queue, read by CUPS once.
         QVERIFY(QDir(m_home.path()).mkdir(QStringLiteral(".cups")));
         QFile lpoptions(m_home.filePath(QStringLiteral(".cups/lpoptions")));
@@ -712,7 +713,9 @@ private slots:
                    "46-54-28-20-07-23-43-46-28-20-23-43-46-57-28-20-22-23-43-57-28-20-22-23-35-57-"
                    "28-20-11-22-23-35-28-20-"
                 << "4 VOLANTE(S) DE 6 DEZENAS POR JOGO. PARA IMPRIMIR TODOS, DIGITE 12 NA "
-                   "QUANTIDADE.|VOLANTE 4, JOGO 2: JOGO EM BRANCO: O TEXTO ACABOU ANTES DELE.|"
+                   "QUANTIDADE. CUSTO: R$ 60,00 ("
+                   "10 JOGO(S) COM DEZENAS MARCADAS).|VOLANTE 4, JOGO 2: JOGO EM BRANCO: O TEXTO "
+                   "ACABOU ANTES DELE.|"
                    "VOLANTE 4, JOGO 3: JOGO EM BRANCO: O TEXTO ACABOU ANTES DELE.|VOLANTE 4 DE 4|"
                    "JOGO 1: 11 22 23 35 28 20\nJOGO 2: EM BRANCO\nJOGO 3: EM BRANCO|NO PAPEL DA "
                    "IMPRESSORA \"DEZENARIO-PDF\" (209,9 × 297,0 MM)";
@@ -720,7 +723,9 @@ private slots:
                 << ""
                 << "01-61-7-\n35-01-23"
                 << "1 VOLANTE(S) DE 6 DEZENAS POR JOGO. PARA IMPRIMIR TODOS, DIGITE 3 NA "
-                   "QUANTIDADE.|VOLANTE 1, JOGO 1: \"61\" NÃO É UMA DEZENA DE 01 A 60: NÃO SERÁ "
+                   "QUANTIDADE. CUSTO: R$ 6,00 ("
+                   "1 JOGO(S) COM DEZENAS MARCADAS).|VOLANTE 1, JOGO 1: \"61\" NÃO É UMA DEZENA DE "
+                   "01 A 60: NÃO SERÁ "
                    "MARCADO.|VOLANTE 1, JOGO 1: \"7\" NÃO É UMA DEZENA DE 01 A 60: NÃO SERÁ "
                    "MARCADO.|VOLANTE 1, JOGO 1: \"↵35\" NÃO É UMA DEZENA DE 01 A 60: NÃO SERÁ "
                    "MARCADO.|VOLANTE 1, JOGO 1: A DEZENA 01 ESTÁ MAIS DE UMA VEZ NO JOGO.|VOLANTE "
@@ -734,7 +739,8 @@ private slots:
                 << "NO-SUCH-QUEUE"
                 << "01-02-03-04-05-06-07-08-09-10-11-12-13-14-15-16-17-18-"
                 << "1 VOLANTE(S) DE 6 DEZENAS POR JOGO. PARA IMPRIMIR TODOS, DIGITE "
-                   "3 NA QUANTIDADE.|NENHUM PROBLEMA: CADA DEZENA TEM O SEU "
+                   "3 NA QUANTIDADE. CUSTO: R$ 18,00 ("
+                   "3 JOGO(S) COM DEZENAS MARCADAS).|NENHUM PROBLEMA: CADA DEZENA TEM O SEU "
                    "QUADRINHO.|VOLANTE 1 DE 1|JOGO 1: 01 02 03 04 05 06\nJOGO 2: 07 "
                    "08 09 10 11 12\nJOGO 3: 13 14 15 16 17 18|EM PAPEL A4, SEM "
                    "AJUSTES, PORQUE O PAPEL DA IMPRESSORA NÃO PÔDE SER CONSULTADO: "
@@ -743,7 +749,9 @@ private slots:
                 << "DEZENARIO-PDF"
                 << QStringLiteral("01-02-03-04-05-06-").repeated(3 * MaxSlips + 2)
                 << "100000 VOLANTE(S) DE 6 DEZENAS POR JOGO. PARA IMPRIMIR ESTES, DIGITE 300000 NA "
-                   "QUANTIDADE.|MAIS 2 JOGO(S) FICAM NO QUADRO: UMA IMPRESSÃO LEVA NO MÁXIMO "
+                   "QUANTIDADE. CUSTO: R$ 1.800.000,00 ("
+                   "300000 JOGO(S) COM DEZENAS MARCADAS).|MAIS 2 JOGO(S) FICAM NO QUADRO: UMA "
+                   "IMPRESSÃO LEVA NO MÁXIMO "
                    "300000 "
                    "JOGOS (100000 VOLANTES). IMPRIMA ESTES PRIMEIRO E OS OUTROS NUMA SEGUNDA VEZ.|"
                    "VOLANTE 100000 DE 100000|JOGO 1: 01 02 03 04 05 06\nJOGO 2: 01";
@@ -961,6 +969,86 @@ private slots:
             QVERIFY2(saved().contains("PDF/" + seen.section(u'|', 1)), qPrintable(saved()));
         else // nothing saved
             QCOMPARE(all.last() + u'|' + saved(), seen.section(u'|', 1) + u'|');
+    }
+
+    // IMPRIMIR of five slips kept; slip 3 printed again from VOLANTES IMPRESSOS after a shift is
+    // saved: one page, its marks those of page 3 moved by the shift, the window untouched. A run
+    // that cannot be kept still prints, and says so.
+    void reprint()
+    {
+        useDefault("DEZENARIO-PDF");
+        settings().clear();
+        const QString runs = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+        QVERIFY(QDir(runs).removeRecursively());
+        QString text;
+        for (int n = 0; n < 90; ++n)
+            text += QString::asprintf("%02d-", n * 7 % 60 + 1);
+        text1()->setPlainText(text);
+        QDateTime started = QDateTime::currentDateTime();
+        click(control<QPushButton>("IMPRIMIR"), { "15", "Sim" });
+        QList<QImage> first, again;
+        QVERIFY(rasterise("DEZENARIO-PDF", started, { "-r", "144" }, first));
+        QCOMPARE(first.size(), 5);
+        const Alignment a { 2, -1.5 };
+        QVERIFY(SlipSettings().save(QString(), "DEZENARIO-PDF", a).isEmpty());
+        text1()->setPlainText(Bets);
+        const QStringList before = entries()
+                << control<QLabel>("Label1")->text() << control<QLabel>("Label4")->text();
+        QStringList listed;
+        started = QDateTime::currentDateTime();
+        {
+            const test::BoxAnswerer answerer({ "Sim" }, [&](QDialog *box) {
+                auto *list = box->findChild<QTableView *>("Impressoes");
+                if (!list)
+                    return;
+                auto row = [list](int row) {
+                    QStringList cells;
+                    for (int column = 1; column < 5; ++column)
+                        cells << list->model()->index(row, column).data().toString();
+                    return cells.join(u' ');
+                };
+                box->setProperty("unanswered", true);
+                QTimer::singleShot(0, box, [&, box, row, list] {
+                    listed << row(0);
+                    for (const char *bound : { "DoVolante", "AteVolante" }) {
+                        QTest::keyClick(box->findChild<QSpinBox *>(bound), Qt::Key_A,
+                                        Qt::ControlModifier);
+                        QTest::keyClicks(box->findChild<QSpinBox *>(bound), "3");
+                    }
+                    QTest::mouseClick(box->findChild<QPushButton *>("ImprimirDeNovo"),
+                                      Qt::LeftButton);
+                    listed << row(0) << row(1)
+                           << list->model()->index(0, 0).data().toString().right(10);
+                    box->reject();
+                });
+            });
+            m_window->findChild<QAction *>("actionImpressos")->trigger();
+        }
+        QCOMPARE(listed,
+                 (QStringList { "DEZENARIO-PDF 5 15 DE 6 R$ 90,00",
+                                "DEZENARIO-PDF 1 3 DE 6 R$ 18,00",
+                                "DEZENARIO-PDF 5 15 DE 6 R$ 90,00", " (DE NOVO)" }));
+        QVERIFY(rasterise("DEZENARIO-PDF", started, { "-r", "144" }, again));
+        QCOMPARE(again.size(), 1);
+        const QList<QRect> marks = darkBlobs(first[2]), reprinted = darkBlobs(again[0]);
+        QCOMPARE(reprinted.size(), marks.size());
+        for (const QRect &mark : marks)
+            QVERIFY(blobAt(reprinted, QRectF(mark).translated(placed(a, QPointF()) / 10), 1.4));
+        QCOMPARE(text1()->toPlainText(), Bets);
+        QCOMPARE(entries() << control<QLabel>("Label1")->text()
+                           << control<QLabel>("Label4")->text(),
+                 before);
+
+        // Where no folder can be made for the runs: printed all the same, and told.
+        QVERIFY(QDir(runs).removeRecursively() && QFile(runs).open(QIODevice::WriteOnly));
+        const QString told =
+                click(control<QPushButton>("IMPRIMIR"), { "3", "Sim", "OK" }).join(u'|');
+        QFile::remove(runs);
+        QVERIFY2(told.contains("ERRO 70\nOS VOLANTES FORAM IMPRESSOS, MAS ESTA IMPRESSÃO NÃO FOI "
+                               "GUARDADA EM VOLANTES IMPRESSOS: NÃO FOI POSSÍVEL GRAVAR EM "),
+                 qPrintable(told));
+        QCOMPARE(text1()->toPlainText(),
+                 QString(Bets).mid(Bets.lastIndexOf(u'\n') + 1).mid(18 * 3));
     }
 
     void print_data()

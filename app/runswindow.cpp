@@ -1,0 +1,294 @@
+#include "runswindow.h"
+
+#include "decimalbox.h"
+#include "qtadapters.h"
+#include "slipview.h"
+
+#include <QAbstractTableModel>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTableView>
+#include <QVBoxLayout>
+#include <climits>
+
+namespace dezenario {
+
+// A row a run kept, as plain data; the cost at the price of the moment.
+class RunModel : public QAbstractTableModel
+{
+public:
+    using QAbstractTableModel::QAbstractTableModel;
+    QList<RunStore::Listed> runs;
+    qint64 price = 600;
+
+    void reset(QList<RunStore::Listed> listed)
+    {
+        beginResetModel();
+        runs = std::move(listed);
+        endResetModel();
+    }
+    int rowCount(const QModelIndex &parent = QModelIndex()) const override
+    {
+        return parent.isValid() ? 0 : int(runs.size());
+    }
+    int columnCount(const QModelIndex &parent) const override { return parent.isValid() ? 0 : 5; }
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override
+    {
+        if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+            return QVariant();
+        return QStringList { "QUANDO", "IMPRESSORA", "VOLANTES", "JOGOS", "CUSTO" }.value(section);
+    }
+    QVariant data(const QModelIndex &index, int role) const override
+    {
+        if (role != Qt::DisplayRole && role != Qt::AccessibleTextRole)
+            return QVariant();
+        const RunStore::Listed &run = runs[index.row()];
+        if (!run.readable)
+            return index.column() ? QVariant()
+                                  : QVariant(QStringLiteral("ILEGÍVEL: %1").arg(run.file));
+        switch (index.column()) {
+        case 0:
+            return run.header.when.toString(QStringLiteral("dd/MM/yyyy HH:mm:ss"))
+                    + (run.header.reprintOf.isEmpty() ? QString() : QStringLiteral(" (DE NOVO)"));
+        case 1:
+            return run.header.printer;
+        case 2:
+            return QString::number(run.slips);
+        case 3:
+            return QStringLiteral("%1 DE %2").arg(run.games).arg(run.header.numbersPerGame);
+        default:
+            return reais(costInCentavos(run.games, run.header.numbersPerGame, price));
+        }
+    }
+};
+
+RunsWindow::RunsWindow(QImage mark, QWidget *parent)
+    : QDialog(parent),
+      m_mark(mark),
+      m_model(new RunModel(this)),
+      m_list(new QTableView(this)),
+      m_view(new SlipView(std::move(mark), this)),
+      m_about(new QLabel(this)),
+      m_from(new QSpinBox(this)),
+      m_to(new QSpinBox(this)),
+      m_price(new DecimalBox(this)),
+      m_reprint(new QPushButton(QStringLiteral("IMPRIMIR DE NOVO"), this)),
+      m_delete(new QPushButton(QStringLiteral("EXCLUIR"), this))
+{
+    setObjectName(QStringLiteral("Impressos"));
+    setWindowTitle(QStringLiteral("VOLANTES IMPRESSOS"));
+    m_list->setObjectName(QStringLiteral("Impressoes"));
+    m_list->setAccessibleName(QStringLiteral("IMPRESSÕES"));
+    m_list->setModel(m_model);
+    m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_list->verticalHeader()->hide();
+    m_list->horizontalHeader()->setStretchLastSection(true);
+    m_about->setObjectName(QStringLiteral("Resumo"));
+    m_about->setWordWrap(true);
+    m_from->setObjectName(QStringLiteral("DoVolante"));
+    m_to->setObjectName(QStringLiteral("AteVolante"));
+    m_reprint->setObjectName(QStringLiteral("ImprimirDeNovo"));
+    m_delete->setObjectName(QStringLiteral("Excluir"));
+    m_price->setObjectName(QStringLiteral("Preco"));
+    m_price->setPrefix(QStringLiteral("R$ "));
+    m_price->setDecimals(2);
+    m_price->setRange(0.01, 999.99);
+    m_price->setValue(double(priceOfABet()) / 100);
+    m_model->price = priceOfABet();
+    auto *paper = new QLabel(m_view->paperInWords(), this);
+    paper->setObjectName(QStringLiteral("Papel"));
+    paper->setWordWrap(true);
+
+    auto *form = new QFormLayout;
+    auto row = [&](const QString &caption, QWidget *field) {
+        form->addRow(caption + u':', field);
+        field->setAccessibleName(caption);
+    };
+    row(QStringLiteral("PREÇO DA APOSTA SIMPLES"), m_price);
+    row(QStringLiteral("DO VOLANTE"), m_from);
+    row(QStringLiteral("ATÉ O VOLANTE"), m_to);
+    auto *buttons = new QHBoxLayout;
+    auto *previous = new QPushButton(QStringLiteral("ANTERIOR"), this);
+    auto *next = new QPushButton(QStringLiteral("PRÓXIMO"), this);
+    auto *close = new QPushButton(QStringLiteral("FECHAR"), this);
+    for (QPushButton *button : { previous, next, m_reprint, m_delete })
+        buttons->addWidget(button);
+    buttons->addStretch();
+    buttons->addWidget(close);
+    auto *side = new QVBoxLayout;
+    side->addWidget(m_about, 1);
+    side->addLayout(form);
+    auto *middle = new QHBoxLayout;
+    middle->addWidget(m_view, 3);
+    middle->addLayout(side, 2);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(m_list, 2);
+    layout->addWidget(paper);
+    layout->addLayout(middle, 3);
+    layout->addLayout(buttons);
+
+    auto guard = [this](void (RunsWindow::*action)()) {
+        return [this, action] { guarded(this, [this, action] { (this->*action)(); }); };
+    };
+    connect(m_reprint, &QPushButton::clicked, this, guard(&RunsWindow::reprint));
+    connect(m_delete, &QPushButton::clicked, this, guard(&RunsWindow::remove));
+    connect(previous, &QPushButton::clicked, this, [this] { showSlip(m_shown - 1); });
+    connect(next, &QPushButton::clicked, this, [this] { showSlip(m_shown + 1); });
+    connect(close, &QPushButton::clicked, this, &QDialog::accept);
+    connect(m_price, &QDoubleSpinBox::valueChanged, this, [this](double reais) {
+        guarded(this, [this, reais] {
+            m_model->price = qRound64(reais * 100);
+            emit m_model->dataChanged(m_model->index(0, 4),
+                                      m_model->index(int(m_model->runs.size()) - 1, 4));
+            if (const QString why = setPriceOfABet(m_model->price); !why.isEmpty())
+                throw CommandError(errors::PermissionDenied, why);
+        });
+    });
+    connect(m_list->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex &row) { guarded(this, [this, row] { choose(row.row()); }); });
+    resize(820, 700);
+    listRuns(0);
+}
+
+void RunsWindow::listRuns(int chosen)
+{
+    m_model->reset(m_store.list());
+    if (int(m_model->runs.size()) == 0)
+        return choose(-1);
+    m_list->setCurrentIndex(
+            m_model->index(std::clamp(chosen, 0, int(m_model->runs.size()) - 1), 0));
+    m_list->setFocus();
+}
+
+QString RunsWindow::chosenFile() const
+{
+    const int row = m_list->currentIndex().row();
+    return row < 0 ? QString() : m_model->runs[row].file;
+}
+
+void RunsWindow::choose(int row)
+{
+    m_run = KeptRun();
+    m_pages.discardDocument();
+    const bool loaded = row >= 0 && m_store.load(m_model->runs[row].file, m_run);
+    if (loaded) {
+        paintSlips(m_run, INT_MIN, INT_MAX, m_pages);
+        m_about->setText(
+                QStringLiteral("%1 VOLANTE(S), %2 JOGO(S) DE %3 DEZENAS COM DEZENAS MARCADAS: %4. "
+                               "IMPRESSO EM \"%5\", COM %6.%7")
+                        .arg(m_run.slips.size())
+                        .arg(m_run.gamesMarked())
+                        .arg(m_run.numbersPerGame)
+                        .arg(reais(costInCentavos(m_run.gamesMarked(), m_run.numbersPerGame,
+                                                  m_model->price)),
+                             m_run.printer, describe(m_run.alignment),
+                             m_run.reprintOf.isEmpty() ? QString()
+                                                       : QStringLiteral(" IMPRESSÃO DE NOVO DE %1.")
+                                                                 .arg(m_run.reprintOf)));
+    } else {
+        m_run = KeptRun();
+        m_about->setText(
+                row < 0 ? QStringLiteral("NENHUMA IMPRESSÃO GUARDADA EM %1.").arg(m_store.folder())
+                        : QStringLiteral("O ARQUIVO %1 NÃO É UMA IMPRESSÃO QUE O DEZENARIO "
+                                         "POSSA LER (EDITADO À MÃO, CORTADO OU DE OUTRO "
+                                         "PROGRAMA).")
+                                  .arg(m_model->runs[row].file));
+    }
+    const int first = loaded ? m_run.slips.front().number : 0;
+    const int last = loaded ? m_run.slips.back().number : 0;
+    for (QSpinBox *bound : { m_from, m_to })
+        bound->setRange(first, last);
+    m_reprint->setEnabled(loaded);
+    m_delete->setEnabled(row >= 0);
+    m_shown = 0;
+    showSlip(0);
+}
+
+void RunsWindow::showSlip(int slip)
+{
+    const int slips = int(m_run.slips.size());
+    m_shown = std::clamp(slip, 0, std::max(slips - 1, 0));
+    m_view->showMarks(slips ? m_pages.page(m_shown) : std::span<const MarkPosition>());
+    if (slips) {
+        m_from->setValue(m_run.slips[size_t(m_shown)].number);
+        m_to->setValue(m_run.slips[size_t(m_shown)].number);
+    }
+    m_view->setAccessibleName(slips ? QStringLiteral("VOLANTE %1").arg(m_from->value())
+                                    : QStringLiteral("NENHUM VOLANTE"));
+}
+
+void RunsWindow::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_PageDown)
+        return showSlip(m_shown + 1);
+    if (event->key() == Qt::Key_PageUp)
+        return showSlip(m_shown - 1);
+    QDialog::keyPressEvent(event);
+}
+
+void RunsWindow::reprint()
+{
+    KeptRun again = m_run;
+    again.slips.clear();
+    for (const KeptRun::Slip &slip : m_run.slips)
+        if (slip.number >= m_from->value() && slip.number <= m_to->value())
+            again.slips.push_back(slip);
+    if (again.slips.empty())
+        throw CommandError(errors::InvalidArgument,
+                           QStringLiteral("NENHUM VOLANTE DE %1 ATÉ %2.")
+                                   .arg(m_from->value())
+                                   .arg(m_to->value()));
+    SystemPrinter printer = slipPrinter(m_mark);
+    printer.ensureAvailable();
+    const QString cost =
+            reais(costInCentavos(again.gamesMarked(), again.numbersPerGame, m_model->price));
+    if (QtQuestionBox(this).askYesNo(
+                QStringLiteral(
+                        "IMPRIMIR DE NOVO %1 VOLANTE(S), DO %2 ATÉ O %3 (%4 JOGO(S), %5), NA "
+                        "IMPRESSORA \"%6\"?")
+                        .arg(again.slips.size())
+                        .arg(m_from->value())
+                        .arg(m_to->value())
+                        .arg(again.gamesMarked())
+                        .arg(cost, printer.name()),
+                QStringLiteral("DEZENARIO"))
+        == QuestionBox::No)
+        return;
+    paintSlips(again, INT_MIN, INT_MAX, printer);
+    printer.endDocument();
+    again.when = QDateTime::currentDateTime();
+    again.printer = printer.name();
+    again.alignment = printer.alignment();
+    again.reprintOf = chosenFile();
+    again.quantity.clear();
+    const QString why = m_store.keep(again);
+    listRuns(0);
+    if (!why.isEmpty())
+        throw CommandError(errors::PermissionDenied,
+                           QStringLiteral("OS VOLANTES FORAM IMPRESSOS, MAS ESTA IMPRESSÃO NÃO FOI "
+                                          "GUARDADA: %1")
+                                   .arg(why));
+}
+
+void RunsWindow::remove()
+{
+    const int row = m_list->currentIndex().row();
+    if (QtQuestionBox(this).askYesNo(
+                QStringLiteral("EXCLUIR A IMPRESSÃO %1?")
+                        .arg(m_model->data(m_model->index(row, 0), Qt::DisplayRole).toString()),
+                QStringLiteral("DEZENARIO"))
+        == QuestionBox::No)
+        return;
+    if (!m_store.remove(chosenFile()))
+        throw CommandError(errors::PermissionDenied,
+                           QStringLiteral("NÃO FOI POSSÍVEL EXCLUIR %1.").arg(chosenFile()));
+    listRuns(row);
+}
+
+} // namespace dezenario
