@@ -138,8 +138,8 @@ void MainWindow::print()
         SystemPrinter printer = slipPrinter(m_ui->INKPicture1->pixmap().toImage());
         KeptRun run;
         RunCollector collector(run);
-        runPrintJob({ text1, list1, label4, prompt, question, options, window, printer,
-                      *m_speaker, &collector });
+        runPrintJob({ text1, list1, label4, prompt, question, options, window, printer, *m_speaker,
+                      &collector });
         // Kept once its pages reached the printer, to be printed again if a slip is spoiled.
         if (run.slips.empty())
             return;

@@ -59,19 +59,20 @@ PreviewWindow::PreviewWindow(SlipPreview preview, QImage mark, QWidget *parent)
     auto *summary = new QLabel(this);
     summary->setObjectName(QStringLiteral("Resumo"));
     summary->setWordWrap(true);
-    const QString cost = reais(costInCentavos(m_preview.gamesMarked, m_preview.numbersPerGame,
-                                              priceOfABet()));
-    summary->setText(slips == 0 ? QStringLiteral("O TEXTO NÃO ENCHE NENHUM VOLANTE: NENHUMA DEZENA "
-                                                 "TEM UM TRAÇO DEPOIS DELA.")
-                                : QStringLiteral("%1 VOLANTE(S) DE %2 DEZENAS POR JOGO. PARA "
-                                                 "IMPRIMIR %4, DIGITE %3 NA QUANTIDADE. CUSTO: %5 "
-                                                 "(%6 JOGO(S) COM DEZENAS MARCADAS).")
-                                          .arg(slips)
-                                          .arg(m_preview.numbersPerGame)
-                                          .arg(m_preview.quantity)
-                                          .arg(more ? QStringLiteral("ESTES") : QStringLiteral("TODOS"),
-                                               cost)
-                                          .arg(m_preview.gamesMarked));
+    const QString cost =
+            reais(costInCentavos(m_preview.gamesMarked, m_preview.numbersPerGame, priceOfABet()));
+    summary->setText(
+            slips == 0
+                    ? QStringLiteral("O TEXTO NÃO ENCHE NENHUM VOLANTE: NENHUMA DEZENA "
+                                     "TEM UM TRAÇO DEPOIS DELA.")
+                    : QStringLiteral("%1 VOLANTE(S) DE %2 DEZENAS POR JOGO. PARA "
+                                     "IMPRIMIR %4, DIGITE %3 NA QUANTIDADE. CUSTO: %5 "
+                                     "(%6 JOGO(S) COM DEZENAS MARCADAS).")
+                              .arg(slips)
+                              .arg(m_preview.numbersPerGame)
+                              .arg(m_preview.quantity)
+                              .arg(more ? QStringLiteral("ESTES") : QStringLiteral("TODOS"), cost)
+                              .arg(m_preview.gamesMarked));
     auto *paper = new QLabel(m_view->paperInWords(), this);
     paper->setObjectName(QStringLiteral("Papel"));
     paper->setWordWrap(true);

@@ -25,8 +25,7 @@ SlipView::SlipView(QImage mark, QWidget *parent) : QWidget(parent), m_mark(std::
     if (!m_page.paper.isEmpty()) {
         m_words = QStringLiteral("NO PAPEL DA IMPRESSORA \"%1\" (%2 × %3 MM), COM %4.")
                           .arg(printer.name(), decimal(m_page.paper.width() / 1440 * 25.4),
-                               decimal(m_page.paper.height() / 1440 * 25.4),
-                               describe(m_alignment));
+                               decimal(m_page.paper.height() / 1440 * 25.4), describe(m_alignment));
         return;
     }
     const QSizeF a4 = QSizeF(210, 297) / 25.4 * 1440;
@@ -59,7 +58,8 @@ QSizeF SlipView::partShown() const
     const QPointF far = m_page.printable.topLeft()
             + m_alignment.place(SlipLayout::boxCorners().bottomRight())
             + QPointF(mark.width(), mark.height()) + QPointF(850, 850); // and 15 mm
-    return QSizeF(std::min(m_page.paper.width(), far.x()), std::min(m_page.paper.height(), far.y()));
+    return QSizeF(std::min(m_page.paper.width(), far.x()),
+                  std::min(m_page.paper.height(), far.y()));
 }
 
 void SlipView::paintEvent(QPaintEvent *)
