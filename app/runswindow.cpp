@@ -152,13 +152,14 @@ RunsWindow::RunsWindow(QImage mark, QWidget *parent)
     });
     connect(m_list->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex &row) { guarded(this, [this, row] { choose(row.row()); }); });
-    resize(820, 700);
+    resize(820, 640);
     listRuns(0);
 }
 
 void RunsWindow::listRuns(int chosen)
 {
     m_model->reset(m_store.list());
+    m_list->resizeColumnsToContents();
     if (int(m_model->runs.size()) == 0)
         return choose(-1);
     m_list->setCurrentIndex(

@@ -2,9 +2,10 @@
 // drives them, on the offscreen platform:
 //   WindowAnalysis/lines:N/separator:S  paste N indexed lines through the
 //       clipboard, then ANALIZAR with ")" (S=1) or Cancel (S=0), to the beep.
-//   WindowPrint/N  paste N numbers with dashes, then IMPRIMIR with the quantity
-//       that takes them all, to the beep; PRINTER names the queue (the test
-//       set-up's DEZENARIO-NULL throws the pages away).
+//   WindowPrint/numbers:N/kept:K  paste N numbers with dashes, then IMPRIMIR with the
+//       quantity that takes them all, to the beep, the run kept (K=1) or not (K=0); PRINTER
+//       names the queue (the test set-up's DEZENARIO-NULL throws the pages away).
+//   WindowRuns/N  VOLANTES IMPRESSOS with N runs kept, to its first slip drawn.
 //   WindowPreview/numbers:N/indexed:I  VISUALIZAR VOLANTES on N numbers pasted, six a
 //       game, as one run with dashes (I=0), or as N/6 indexed lines whose ends run into the
 //       next line's index (I=1: one problem a line): from the menu to the window shown with
@@ -16,11 +17,15 @@
 #include "mainwindow.h"
 #include "peakmemory.h"
 #include "qtadapters.h"
+#include "runstore.h"
+#include "slipprintjob.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QElapsedTimer>
+#include <QLabel>
+#include <QTemporaryDir>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -145,8 +150,9 @@ QString numbersWithDashes(int count)
     return text;
 }
 
-// IMPRIMIR on a run of N numbers with dashes, nine numbers a game, with the
-// quantity that takes them all.
+// IMPRIMIR on a run of N numbers with dashes, nine numbers a game, with the quantity that takes
+// them all: as the window does it, the run kept (kept:1), or the same job without the record
+// (kept:0), one after the other.
 void WindowPrint(benchmark::State &state)
 {
     const int numbers = int(state.range(0));
@@ -154,11 +160,32 @@ void WindowPrint(benchmark::State &state)
     MainWindow window;
     window.show();
     window.findChild<QRadioButton *>(QStringLiteral("Option4"))->setChecked(true);
+    QPushButton unkept(&window); // IMPRIMIR's handler but the record
+    unkept.setObjectName(QStringLiteral("unkept"));
+    QObject::connect(&unkept, &QPushButton::clicked, [&window] {
+        window.runCommand([&window] {
+            QtTextBox text1(window.findChild<QPlainTextEdit *>(QStringLiteral("Text1")));
+            QtListBox list1(window.findChild<QListWidget *>(QStringLiteral("List1")));
+            QtLabel label4(window.findChild<QLabel *>(QStringLiteral("Label4")));
+            QtPromptBox prompt(&window);
+            QtQuestionBox question(&window);
+            QtOptionButtons options(
+                    { window.findChild<QRadioButton *>(QStringLiteral("Option1")),
+                      window.findChild<QRadioButton *>(QStringLiteral("Option2")),
+                      window.findChild<QRadioButton *>(QStringLiteral("Option3")),
+                      window.findChild<QRadioButton *>(QStringLiteral("Option4")) });
+            QtWindow repaint(&window, text1, list1);
+            SystemPrinter printer = slipPrinter(QImage(QStringLiteral(":/dezenario/mark.jpg")));
+            runPrintJob({ text1, list1, label4, prompt, question, options, repaint, printer,
+                          *window.speaker() });
+        });
+    });
     const QString quantity = QString::number(3 * ((numbers + 26) / 27));
     QList<Use> uses;
     for (auto _ : state) {
         waitForIdlePrinter();
-        uses << pasteAndClick(window, text, "IMPRIMIR", { quantity, QStringLiteral("Sim") });
+        uses << pasteAndClick(window, text, state.range(1) ? "IMPRIMIR" : "unkept",
+                              { quantity, QStringLiteral("Sim") });
         state.SetIterationTime(uses.last().clickSeconds);
         if (!window.findChild<QPlainTextEdit *>(QStringLiteral("Text1"))->document()->isEmpty())
             state.SkipWithError("the run did not take every number");
@@ -166,13 +193,42 @@ void WindowPrint(benchmark::State &state)
     report(state, uses, numbers, "number");
 }
 BENCHMARK(WindowPrint)
-        ->Arg(10000)
-        ->Arg(100000)
-        ->Arg(1000000)
-        ->Arg(2000000)
+        ->ArgsProduct({ { 10000, 100000, 1000000, 2000000 }, { 1, 0 } })
+        ->ArgNames({ "numbers", "kept" })
         ->UseManualTime()
         ->Unit(benchmark::kMillisecond)
         ->Iterations(1);
+
+// VOLANTES IMPRESSOS with N runs kept, each of 100 slips: from the menu to the window shown with
+// the newest run's first slip drawn.
+void WindowRuns(benchmark::State &state)
+{
+    const QTemporaryDir data; // these runs alone
+    const QByteArray before = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", data.path().toLocal8Bit());
+    KeptRun run {
+        QDateTime::currentDateTime(), QStringLiteral("DEZENARIO-PDF"), {}, 6, "300", {}, {}
+    };
+    run.slips.resize(100, { 1, { KeptRun::Game { { 1, 2, 3, 4, 5, 60 }, {} } } });
+    for (int i = 0; i < state.range(0); ++i)
+        RunStore().keep(run);
+    MainWindow window;
+    window.show();
+    for (auto _ : state) {
+        QElapsedTimer t;
+        double openSeconds = 0;
+        const dezenario::test::BoxAnswerer answerer({}, [&](QDialog *box) {
+            box->findChild<QWidget *>(QStringLiteral("Volante"))->grab();
+            openSeconds = t.nsecsElapsed() / 1e9;
+        });
+        t.start();
+        window.findChild<QAction *>(QStringLiteral("actionImpressos"))->trigger();
+        state.SetIterationTime(openSeconds);
+        state.counters["open_ms"] = openSeconds * 1e3;
+    }
+    qputenv("XDG_DATA_HOME", before);
+}
+BENCHMARK(WindowRuns)->Arg(200)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
 
 void WindowPreview(benchmark::State &state)
 {
@@ -232,6 +288,9 @@ int main(int argc, char **argv)
                                                  : qgetenv("QT_QPA_PLATFORM"));
     QApplication app(argc, argv);
     setUpApplication();
+    // The runs that the benchmark prints are kept in a folder of its own, never the user's.
+    const QTemporaryDir data;
+    qputenv("XDG_DATA_HOME", data.path().toLocal8Bit());
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

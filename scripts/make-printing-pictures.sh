@@ -6,6 +6,8 @@
 #   docs/folha-de-teste.png  that sheet as CUPS wrote it, at 100 dpi, the part that the marks cover
 #   docs/visualizar.png      VISUALIZAR VOLANTES on the sixty numbers of the confirmation box with
 #                            two of them mistyped ("61" and "7"), on its last slip
+#   docs/impressos.png       VOLANTES IMPRESSOS once those numbers were printed, two slips, with
+#                            their first slip shown
 # The user's own settings are not touched: the program keeps them in a folder of its own here.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -13,9 +15,10 @@ cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 bash scripts/setup-printers.sh
 command -v import >/dev/null || apt-get install -y -qq --no-install-recommends imagemagick
-export PRINTER=DEZENARIO-PDF XDG_CONFIG_HOME
-XDG_CONFIG_HOME=$(mktemp -d)
-trap 'rm -rf "$XDG_CONFIG_HOME"' EXIT
+# As on a Brazilian system: decimals with a comma.
+export PRINTER=DEZENARIO-PDF XDG_CONFIG_HOME XDG_DATA_HOME LANG=pt_BR.UTF-8
+XDG_CONFIG_HOME=$(mktemp -d) XDG_DATA_HOME=$(mktemp -d) # the settings and the runs kept
+trap 'rm -rf "$XDG_CONFIG_HOME" "$XDG_DATA_HOME"' EXIT
 pdfs=$HOME/PDF # where cups-pdf puts the user's jobs
 mkdir -p "$pdfs"
 cmake -S . -B build -G Ninja >/dev/null
@@ -63,5 +66,22 @@ xvfb-run -a -s '-screen 0 1024x768x24' bash -c '
   key End                              # the last slip
   sleep 1
   import -window "$preview" docs/visualizar.png
+  key Escape
+  key Tab Tab Tab Tab Tab space        # IMPRIMIR, six games
+  sleep 1
+  xdotool type 6
+  key Return
+  sleep 1
+  key Return                           # SIM
+  sleep 3
+  xdotool search --sync --onlyvisible --name "^DEZENARIO$" windowfocus --sync
+  key alt+i
+  key i                                # VOLANTES IMPRESSOS
+  runs=$(xdotool search --sync --onlyvisible --name "^VOLANTES IMPRESSOS$" | head -n 1)
+  xdotool windowfocus --sync "$runs"
+  sleep 1
+  import -window "$runs" docs/impressos.png
   kill $app' _ "$bets"
-echo "docs/ajuste.png, docs/folha-de-teste.png and docs/visualizar.png written"
+for _ in $(seq 1 100); do [ -z "$(lpstat -o "$PRINTER")" ] && break; sleep 0.2; done
+comm -13 <(echo "$before") <(ls "$pdfs") | while read -r pdf; do rm -f "$pdfs/$pdf"; done
+echo "docs/ajuste.png, docs/folha-de-teste.png, docs/visualizar.png and docs/impressos.png written"
