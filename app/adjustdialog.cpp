@@ -85,10 +85,8 @@ AdjustDialog::AdjustDialog(QImage mark, QWidget *parent)
     cancel->setObjectName(QStringLiteral("CANCELAR"));
     connect(buttons, &QDialogButtonBox::accepted, this, &AdjustDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    connect(m_testSheet, &QPushButton::clicked, this,
-            [this] { guarded(this, [this] { printTestSheet(); }); });
-    connect(m_reset, &QPushButton::clicked, this,
-            [this] { guarded(this, [this] { setTyped(Alignment()); }); });
+    connect(m_testSheet, &QPushButton::clicked, this, guard(this, [this] { printTestSheet(); }));
+    connect(m_reset, &QPushButton::clicked, this, guard(this, [this] { setTyped(Alignment()); }));
 
     // From the printer through its values to the test sheet, then ZERAR, OK and CANCELAR.
     QWidget *order[] = { m_printer,   m_right, m_down, m_width, m_height,
@@ -132,8 +130,7 @@ void AdjustDialog::listed(const SystemPrinter::Installed &installed)
     if (!chosen.isEmpty() && m_printer->findData(chosen) < 0)
         m_printer->addItem(chosen + QStringLiteral(" (NÃO INSTALADA)"), chosen);
     m_printer->setCurrentIndex(std::max(0, m_printer->findData(chosen)));
-    connect(m_printer, &QComboBox::currentIndexChanged, this,
-            [this] { guarded(this, [this] { showSaved(); }); });
+    connect(m_printer, &QComboBox::currentIndexChanged, this, guard(this, [this] { showSaved(); }));
     setListed(true);
     m_printer->setFocus(); // it started on CANCELAR, the only control that worked
     showSaved();

@@ -93,8 +93,9 @@ PreviewWindow::PreviewWindow(SlipPreview preview, QImage mark, QWidget *parent)
     m_next->setObjectName(QStringLiteral("Proximo"));
     auto *close = new QPushButton(QStringLiteral("FECHAR"), this);
     close->setObjectName(QStringLiteral("Fechar"));
-    connect(m_previous, &QPushButton::clicked, this, [this] { showSlip(m_shown - 1); });
-    connect(m_next, &QPushButton::clicked, this, [this] { showSlip(m_shown + 1); });
+    connect(m_previous, &QPushButton::clicked, this,
+            guard(this, [this] { showSlip(m_shown - 1); }));
+    connect(m_next, &QPushButton::clicked, this, guard(this, [this] { showSlip(m_shown + 1); }));
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
 
     auto *side = new QVBoxLayout;

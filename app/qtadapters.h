@@ -23,6 +23,12 @@ void showError(QWidget *parent, const CommandError &error);
 // Runs what a click, a key or a menu asks for, in the window or in a dialog: whatever error it
 // meets, out of memory included, becomes an error box over parent, and the program goes on.
 void guarded(QWidget *parent, const std::function<void()> &action);
+// A handler for a signal that runs action under guarded().
+template<typename Action>
+auto guard(QWidget *parent, Action action)
+{
+    return [parent, action] { guarded(parent, action); };
+}
 
 // The printer for slips as the user set it up: the one chosen, or the system's default, each with
 // the values saved for it.

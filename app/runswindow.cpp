@@ -2,9 +2,9 @@
 
 #include "decimalbox.h"
 #include "qtadapters.h"
+#include "runmodel.h"
 #include "slipview.h"
 
-#include <QAbstractTableModel>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -17,55 +17,6 @@
 #include <climits>
 
 namespace dezenario {
-
-// A row a run kept, as plain data; the cost at the price of the moment.
-class RunModel : public QAbstractTableModel
-{
-public:
-    using QAbstractTableModel::QAbstractTableModel;
-    QList<RunStore::Listed> runs;
-    qint64 price = 600;
-
-    void reset(QList<RunStore::Listed> listed)
-    {
-        beginResetModel();
-        runs = std::move(listed);
-        endResetModel();
-    }
-    int rowCount(const QModelIndex &parent = QModelIndex()) const override
-    {
-        return parent.isValid() ? 0 : int(runs.size());
-    }
-    int columnCount(const QModelIndex &parent) const override { return parent.isValid() ? 0 : 5; }
-    QVariant headerData(int section, Qt::Orientation orientation, int role) const override
-    {
-        if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
-            return QVariant();
-        return QStringList { "QUANDO", "IMPRESSORA", "VOLANTES", "JOGOS", "CUSTO" }.value(section);
-    }
-    QVariant data(const QModelIndex &index, int role) const override
-    {
-        if (role != Qt::DisplayRole && role != Qt::AccessibleTextRole)
-            return QVariant();
-        const RunStore::Listed &run = runs[index.row()];
-        if (!run.readable)
-            return index.column() ? QVariant()
-                                  : QVariant(QStringLiteral("ILEGÍVEL: %1").arg(run.file));
-        switch (index.column()) {
-        case 0:
-            return run.header.when.toString(QStringLiteral("dd/MM/yyyy HH:mm:ss"))
-                    + (run.header.reprintOf.isEmpty() ? QString() : QStringLiteral(" (DE NOVO)"));
-        case 1:
-            return run.header.printer;
-        case 2:
-            return QString::number(run.slips);
-        case 3:
-            return QStringLiteral("%1 DE %2").arg(run.games).arg(run.header.numbersPerGame);
-        default:
-            return reais(costInCentavos(run.games, run.header.numbersPerGame, price));
-        }
-    }
-};
 
 RunsWindow::RunsWindow(QImage mark, QWidget *parent)
     : QDialog(parent),
@@ -133,19 +84,17 @@ RunsWindow::RunsWindow(QImage mark, QWidget *parent)
     layout->addLayout(middle, 3);
     layout->addLayout(buttons);
 
-    auto guard = [this](void (RunsWindow::*action)()) {
-        return [this, action] { guarded(this, [this, action] { (this->*action)(); }); };
-    };
-    connect(m_reprint, &QPushButton::clicked, this, guard(&RunsWindow::reprint));
-    connect(m_delete, &QPushButton::clicked, this, guard(&RunsWindow::remove));
-    connect(previous, &QPushButton::clicked, this, [this] { showSlip(m_shown - 1); });
-    connect(next, &QPushButton::clicked, this, [this] { showSlip(m_shown + 1); });
+    connect(m_reprint, &QPushButton::clicked, this, guard(this, [this] { reprint(); }));
+    connect(m_delete, &QPushButton::clicked, this, guard(this, [this] { remove(); }));
+    connect(previous, &QPushButton::clicked, this, guard(this, [this] { showSlip(m_shown - 1); }));
+    connect(next, &QPushButton::clicked, this, guard(this, [this] { showSlip(m_shown + 1); }));
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
     connect(m_price, &QDoubleSpinBox::valueChanged, this, [this](double reais) {
         guarded(this, [this, reais] {
             m_model->price = qRound64(reais * 100);
             emit m_model->dataChanged(m_model->index(0, 4),
                                       m_model->index(int(m_model->runs.size()) - 1, 4));
+            tellAbout(m_list->currentIndex().row());
             if (const QString why = setPriceOfABet(m_model->price); !why.isEmpty())
                 throw CommandError(errors::PermissionDenied, why);
         });
@@ -180,27 +129,12 @@ void RunsWindow::choose(int row)
     const bool loaded = row >= 0 && m_store.load(m_model->runs[row].file, m_run);
     if (loaded) {
         paintSlips(m_run, INT_MIN, INT_MAX, m_pages);
-        m_about->setText(
-                QStringLiteral("%1 VOLANTE(S), %2 JOGO(S) DE %3 DEZENAS COM DEZENAS MARCADAS: %4. "
-                               "IMPRESSO EM \"%5\", COM %6.%7")
-                        .arg(m_run.slips.size())
-                        .arg(m_run.gamesMarked())
-                        .arg(m_run.numbersPerGame)
-                        .arg(reais(costInCentavos(m_run.gamesMarked(), m_run.numbersPerGame,
-                                                  m_model->price)),
-                             m_run.printer, describe(m_run.alignment),
-                             m_run.reprintOf.isEmpty() ? QString()
-                                                       : QStringLiteral(" IMPRESSÃO DE NOVO DE %1.")
-                                                                 .arg(m_run.reprintOf)));
-    } else {
+    } else if (row >= 0) { // its head read well, its games do not
         m_run = KeptRun();
-        m_about->setText(
-                row < 0 ? QStringLiteral("NENHUMA IMPRESSÃO GUARDADA EM %1.").arg(m_store.folder())
-                        : QStringLiteral("O ARQUIVO %1 NÃO É UMA IMPRESSÃO QUE O DEZENARIO "
-                                         "POSSA LER (EDITADO À MÃO, CORTADO OU DE OUTRO "
-                                         "PROGRAMA).")
-                                  .arg(m_model->runs[row].file));
+        m_model->runs[row].readable = false;
+        emit m_model->dataChanged(m_model->index(row, 0), m_model->index(row, 4));
     }
+    tellAbout(row);
     const int first = loaded ? m_run.slips.front().number : 0;
     const int last = loaded ? m_run.slips.back().number : 0;
     for (QSpinBox *bound : { m_from, m_to })
@@ -209,6 +143,30 @@ void RunsWindow::choose(int row)
     m_delete->setEnabled(row >= 0);
     m_shown = 0;
     showSlip(0);
+}
+
+void RunsWindow::tellAbout(int row)
+{
+    if (row < 0)
+        return m_about->setText(
+                QStringLiteral("NENHUMA IMPRESSÃO GUARDADA EM %1.").arg(m_store.folder()));
+    if (m_run.slips.empty())
+        return m_about->setText(QStringLiteral("O ARQUIVO %1 NÃO É UMA IMPRESSÃO QUE O DEZENARIO "
+                                               "POSSA LER (EDITADO À MÃO, CORTADO OU DE OUTRO "
+                                               "PROGRAMA).")
+                                        .arg(m_model->runs[row].file));
+    m_about->setText(
+            QStringLiteral("%1 VOLANTE(S), %2 JOGO(S) DE %3 DEZENAS COM DEZENAS MARCADAS: %4. "
+                           "IMPRESSO EM \"%5\", COM %6.%7")
+                    .arg(m_run.slips.size())
+                    .arg(m_run.gamesMarked())
+                    .arg(m_run.numbersPerGame)
+                    .arg(reais(costInCentavos(m_run.gamesMarked(), m_run.numbersPerGame,
+                                              m_model->price)),
+                         m_run.printer, describe(m_run.alignment),
+                         m_run.reprintOf.isEmpty() ? QString()
+                                                   : QStringLiteral(" IMPRESSÃO DE NOVO DE %1.")
+                                                             .arg(m_run.reprintOf)));
 }
 
 void RunsWindow::showSlip(int slip)

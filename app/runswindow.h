@@ -37,6 +37,8 @@ protected:
 private:
     void listRuns(int chosen);
     void choose(int row);
+    // What the run chosen is and costs, or why none is shown.
+    void tellAbout(int row);
     void reprint();
     void remove();
     QString chosenFile() const;
