@@ -2,6 +2,7 @@
 
 #include "adjustdialog.h"
 #include "analysiscommand.h"
+#include "checkwindow.h"
 #include "clearcommand.h"
 #include "combinationedit.h"
 #include "commanderror.h"
@@ -88,6 +89,10 @@ void MainWindow::addMenuBar()
     QAction *printed = printing->addAction(QStringLiteral("VOLANTES &IMPRESSOS…"), this,
                                            &MainWindow::printedRuns);
     printed->setObjectName(QStringLiteral("actionImpressos"));
+    QMenu *checking = bar->addMenu(QStringLiteral("&CONFERÊNCIA"));
+    checking->setObjectName(QStringLiteral("menuConferencia"));
+    checking->addAction(QStringLiteral("&CONFERIR APOSTAS…"), this, &MainWindow::check)
+            ->setObjectName(QStringLiteral("actionConferir"));
     QMenu *help = bar->addMenu(QStringLiteral("&AJUDA"));
     help->setObjectName(QStringLiteral("menuAjuda"));
     QAction *about =
@@ -175,28 +180,46 @@ void MainWindow::adjust()
     runCommand([this] { AdjustDialog(m_ui->INKPicture1->pixmap().toImage(), this).exec(); });
 }
 
+std::optional<SlipPreview> MainWindow::slipsOfText(PrintObserver *also)
+{
+    QtOptionButtons options({ m_ui->Option1, m_ui->Option2, m_ui->Option3, m_ui->Option4 });
+    // The text as IMPRIMIR reads it, without the adapter that would take the box's undo history.
+    const QString text = CombinationEdit::fromDocument(m_ui->Text1->document()->toRawText());
+    // A long text shows how far it is, and may be given up.
+    QProgressDialog progress(QStringLiteral("PREPARANDO OS VOLANTES…"), QStringLiteral("CANCELAR"),
+                             0, 1000, this);
+    progress.setObjectName(QStringLiteral("Progresso"));
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(500);
+    return SlipPreview::of(
+            text, options,
+            [&progress](qsizetype done, qsizetype total) {
+                progress.setValue(int(done * 1000 / std::max<qsizetype>(total, 1)));
+                return !progress.wasCanceled();
+            },
+            also);
+}
+
 void MainWindow::preview()
 {
     runCommand([this] {
-        QtOptionButtons options({ m_ui->Option1, m_ui->Option2, m_ui->Option3, m_ui->Option4 });
-        // The text as IMPRIMIR reads it, without the adapter that would take the box's undo
-        // history.
-        const QString text = CombinationEdit::fromDocument(m_ui->Text1->document()->toRawText());
-        // A long text shows how far it is, and may be given up.
-        QProgressDialog progress(QStringLiteral("PREPARANDO OS VOLANTES…"),
-                                 QStringLiteral("CANCELAR"), 0, 1000, this);
-        progress.setObjectName(QStringLiteral("Progresso"));
-        progress.setWindowTitle(QStringLiteral("VISUALIZAR VOLANTES"));
-        progress.setWindowModality(Qt::WindowModal);
-        progress.setMinimumDuration(500);
-        std::optional<SlipPreview> preview =
-                SlipPreview::of(text, options, [&progress](qsizetype done, qsizetype total) {
-                    progress.setValue(int(done * 1000 / std::max<qsizetype>(total, 1)));
-                    return !progress.wasCanceled();
-                });
-        progress.reset();
-        if (preview)
+        if (std::optional<SlipPreview> preview = slipsOfText())
             PreviewWindow(std::move(*preview), m_ui->INKPicture1->pixmap().toImage(), this).exec();
+    });
+}
+
+void MainWindow::check()
+{
+    runCommand([this] {
+        KeptRun games;
+        RunCollector collector(games);
+        if (const std::optional<SlipPreview> slips = slipsOfText(&collector))
+            CheckWindow(std::move(games),
+                        QStringLiteral("OS JOGOS DO QUADRO COMO IMPRIMIR OS MARCARIA, %1 DEZENAS "
+                                       "POR JOGO")
+                                .arg(slips->numbersPerGame),
+                        this)
+                    .exec();
     });
 }
 

@@ -12,6 +12,8 @@
 // draws its slips through the printer's own page path (previewwindow.h).
 #pragma once
 
+#include "slippreview.h"
+
 #include <QWidget>
 #include <functional>
 #include <memory>
@@ -44,10 +46,14 @@ private slots:
     void adjust();
     void preview();
     void printedRuns();
+    void check();
     void about();
 
 private:
     void addMenuBar();
+    // The slips that IMPRIMIR would print from the text, its progress shown when long; none when
+    // the user gives up. also: told all that the slips are.
+    std::optional<SlipPreview> slipsOfText(PrintObserver *also = nullptr);
 
     std::unique_ptr<Ui::Form1> m_ui;
     QtSpeaker *m_speaker;

@@ -1,5 +1,6 @@
 #include "runswindow.h"
 
+#include "checkwindow.h"
 #include "decimalbox.h"
 #include "qtadapters.h"
 #include "runmodel.h"
@@ -67,8 +68,10 @@ RunsWindow::RunsWindow(QImage mark, QWidget *parent)
     auto *buttons = new QHBoxLayout;
     auto *previous = new QPushButton(QStringLiteral("ANTERIOR"), this);
     auto *next = new QPushButton(QStringLiteral("PRÓXIMO"), this);
+    auto *check = new QPushButton(QStringLiteral("CONFERIR"), this);
+    check->setObjectName(QStringLiteral("ConferirImpressao"));
     auto *close = new QPushButton(QStringLiteral("FECHAR"), this);
-    for (QPushButton *button : { previous, next, m_reprint, m_delete })
+    for (QPushButton *button : { previous, next, m_reprint, m_delete, check })
         buttons->addWidget(button);
     buttons->addStretch();
     buttons->addWidget(close);
@@ -88,6 +91,15 @@ RunsWindow::RunsWindow(QImage mark, QWidget *parent)
     connect(m_delete, &QPushButton::clicked, this, guard(this, [this] { remove(); }));
     connect(previous, &QPushButton::clicked, this, guard(this, [this] { showSlip(m_shown - 1); }));
     connect(next, &QPushButton::clicked, this, guard(this, [this] { showSlip(m_shown + 1); }));
+    connect(check, &QPushButton::clicked, this, guard(this, [this] {
+                if (!m_run.slips.empty())
+                    CheckWindow(
+                            m_run,
+                            QStringLiteral("A IMPRESSÃO DE %1")
+                                    .arg(m_run.when.toString(QStringLiteral("dd/MM/yyyy HH:mm"))),
+                            this)
+                            .exec();
+            }));
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
     connect(m_price, &QDoubleSpinBox::valueChanged, this, [this](double reais) {
         guarded(this, [this, reais] {

@@ -47,19 +47,30 @@ struct Copies : TextBox, ListBox, Label, PromptBox, QuestionBox, Window, Speaker
 struct Listener : PrintObserver
 {
     SlipPreview &preview;
+    PrintObserver &also;
     int slip = 0, game = 0;
     std::bitset<61> seen; // the numbers of the game so far
 
-    explicit Listener(SlipPreview &preview) : preview(preview) {}
-    void slipBegins(int number) override { slip = number; }
+    Listener(SlipPreview &preview, PrintObserver &also) : preview(preview), also(also) {}
+    void runBegins(const QString &quantity, int numbersPerGame) override
+    {
+        also.runBegins(quantity, numbersPerGame);
+    }
+    void slipBegins(int number) override
+    {
+        slip = number;
+        also.slipBegins(number);
+    }
     void gameBegins(int number) override
     {
+        also.gameBegins(number);
         game = number;
         seen.reset();
         preview.gameStarts.push_back(qsizetype(preview.taken.size()));
     }
     void taken(const QString &text, std::optional<MarkPosition> mark) override
     {
+        also.taken(text, mark);
         // A text with a box is exactly "01" to "60"; the sixty are shared, not copied.
         static const std::vector<QString> dezenas = [] {
             std::vector<QString> all(61);
@@ -81,6 +92,7 @@ struct Listener : PrintObserver
     }
     void gameEnds() override
     {
+        also.gameEnds();
         const qsizetype took = qsizetype(preview.taken.size()) - preview.gameStarts.back();
         if (took == 0)
             preview.problems.push_back({ slip, game, SlipPreview::Trouble::BlankGame });
@@ -88,6 +100,7 @@ struct Listener : PrintObserver
             preview.problems.push_back(
                     { slip, game, SlipPreview::Trouble::ShortGame, QString(), took });
     }
+    void slipEnds(int number) override { also.slipEnds(number); }
 };
 } // namespace
 
@@ -109,7 +122,7 @@ QString visible(QStringView text)
 }
 
 std::optional<SlipPreview> SlipPreview::of(const QString &text, OptionButtons &options,
-                                           const Progress &progress)
+                                           const Progress &progress, PrintObserver *also)
 {
     SlipPreview preview;
     preview.numbersPerGame = numbersPerGameOf(options);
@@ -123,7 +136,8 @@ std::optional<SlipPreview> SlipPreview::of(const QString &text, OptionButtons &o
     Copies c(progress);
     c.all = text;
     c.quantity = QString::number(preview.quantity);
-    Listener listener(preview);
+    PrintObserver nobody;
+    Listener listener(preview, also ? *also : nobody);
     try {
         runPrintJob({ c, c, c, c, c, options, c, preview.pages, c, &listener }, QLocale::c());
     } catch (const Cancelled &) {

@@ -2,6 +2,7 @@
 
 #include "controls.h"
 #include "pagerecorder.h"
+#include "slipprintjob.h"
 
 #include <QString>
 #include <functional>
@@ -49,9 +50,11 @@ struct SlipPreview
 
     // Told now and then how much of the text the run has taken; false cancels it.
     using Progress = std::function<bool(qsizetype done, qsizetype total)>;
-    // options: the option buttons as the window has them. None when cancelled.
+    // options: the option buttons as the window has them; also: told all that the preview is.
+    // None when cancelled.
     static std::optional<SlipPreview> of(const QString &text, OptionButtons &options,
-                                         const Progress &progress = {});
+                                         const Progress &progress = {},
+                                         PrintObserver *also = nullptr);
 };
 
 // A problem in words, its slip and game named.

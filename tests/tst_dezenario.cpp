@@ -1051,6 +1051,51 @@ private slots:
                  QString(Bets).mid(Bets.lastIndexOf(u'\n') + 1).mid(18 * 3));
     }
 
+    // CONFERIR on the text, by keys: a draw refused with its reason, then the games checked as the
+    // slips mark them, the prized alone shown, the main window untouched.
+    void check()
+    {
+        const QString text = "01-02-03-04-05-06-07-01-02-03-04-61-10-20-30-40-50-60-";
+        text1()->setPlainText(text);
+        control<QRadioButton>("Option2")->setChecked(true); // seven a game
+        QStringList seen;
+        const test::BoxAnswerer answerer({ "OK" }, [&](QDialog *box) {
+            if (box->objectName() != u"Conferir")
+                return void(seen << texts(box).last());
+            box->setProperty("unanswered", true);
+            QTimer::singleShot(0, box, [&seen, box] {
+                auto *draw = box->findChild<QLineEdit *>("Sorteio");
+                const QAbstractItemModel *games = box->findChild<QTableView *>("Jogos")->model();
+                for (const char *typed : { "1 2 3 4 5", "01-02-03-04-05-60" }) {
+                    draw->setFocus();
+                    QTest::keyClick(draw, Qt::Key_A, Qt::ControlModifier);
+                    QTest::keyClicks(draw, typed);
+                    QTest::keyClick(draw, Qt::Key_Return); // CONFERIR, the default
+                }
+                seen << box->findChild<QLabel *>("Resumo")->text();
+                box->findChild<QCheckBox *>("SoPremiados")->setFocus();
+                QTest::keyClick(box->findChild<QCheckBox *>("SoPremiados"), Qt::Key_Space);
+                for (int row = 0; row < games->rowCount(); ++row)
+                    for (int column = 0; column < 7; ++column)
+                        seen << games->index(row, column).data().toString();
+                box->reject();
+            });
+        });
+        m_window->findChild<QAction *>("actionConferir")->trigger();
+        QCOMPARE(seen,
+                 (QStringList { "ERRO 13\nO SORTEIO NÃO FOI CONFERIDO: HÁ 5 DEZENA(S), E NÃO SEIS. "
+                                "DIGITE AS SEIS DEZENAS SORTEADAS, POR EXEMPLO 05 17 23 38 44 60.",
+                                "SORTEIO 01 02 03 04 05 60: 3 JOGO(S) CONFERIDO(S), 0 SENA(S), 2 "
+                                "QUINA(S) E 6 "
+                                "QUADRA(S), CONTADAS COMO A LOTERIA PAGA. 1 JOGO(S) TÊM TEXTOS "
+                                "SEM QUADRINHO NO VOLANTE, QUE NÃO SÃO APOSTAS.",
+                                "1", "1", "[01] [02] [03] [04] [05] 06 07", "5", "0", "2", "5", "1",
+                                "2", "[01] [02] [03] [04] 10 20 \"61\" (NÃO MARCADO)", "4", "0",
+                                "0", "1" }));
+        QCOMPARE(text1()->toPlainText(), text);
+        QCOMPARE(entries(), QStringList());
+    }
+
     void print_data()
     {
         QTest::addColumn<Queue>("queue");
