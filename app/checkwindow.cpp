@@ -89,8 +89,10 @@ CheckWindow::CheckWindow(KeptRun games, const QString &source, QWidget *parent)
     m_list->setModel(m_model);
     m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_list->verticalHeader()->hide();
-    m_list->horizontalHeader()->setStretchLastSection(true);
-    m_list->setColumnWidth(2, 300);
+    // The numbers take the room the counts leave, and nothing is cut.
+    for (int column = 0; column < 7; ++column)
+        m_list->horizontalHeader()->setSectionResizeMode(
+                column, column == 2 ? QHeaderView::Stretch : QHeaderView::ResizeToContents);
 
     auto *form = new QFormLayout;
     auto row = [&](const QString &caption, QWidget *field) {
@@ -140,7 +142,7 @@ CheckWindow::CheckWindow(KeptRun games, const QString &source, QWidget *parent)
     connect(save, &QPushButton::clicked, this, guard(this, [this] { this->save(); }));
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
     m_summary->setText(QStringLiteral("DIGITE AS SEIS DEZENAS SORTEADAS E CLIQUE EM CONFERIR."));
-    resize(760, 600);
+    resize(860, 600);
 }
 
 void CheckWindow::checkGames()

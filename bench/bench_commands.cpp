@@ -6,6 +6,7 @@
 //       quantity that takes them all, to the beep, the run kept (K=1) or not (K=0); PRINTER
 //       names the queue (the test set-up's DEZENARIO-NULL throws the pages away).
 //   WindowRuns/N  VOLANTES IMPRESSOS with N runs kept, to its first slip drawn.
+//   WindowCheck/N  CONFERIR on N numbers pasted, from the menu to the games checked and shown.
 //   WindowPreview/numbers:N/indexed:I  VISUALIZAR VOLANTES on N numbers pasted, six a
 //       game, as one run with dashes (I=0), or as N/6 indexed lines whose ends run into the
 //       next line's index (I=1: one problem a line): from the menu to the window shown with
@@ -25,6 +26,7 @@
 #include <QClipboard>
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QLineEdit>
 #include <QTemporaryDir>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -278,6 +280,39 @@ BENCHMARK(WindowPreview)
         ->UseManualTime()
         ->Unit(benchmark::kMillisecond)
         ->Iterations(1);
+
+// CONFERIR on N numbers pasted as one run with dashes, six a game: from the menu to every game
+// checked and the first rows shown (check_ms), against the paste (check_per_paste).
+void WindowCheck(benchmark::State &state)
+{
+    MainWindow window;
+    window.show();
+    auto *text1 = window.findChild<QPlainTextEdit *>(QStringLiteral("Text1"));
+    QApplication::clipboard()->setText(numbersWithDashes(int(state.range(0))));
+    QElapsedTimer t;
+    t.start();
+    text1->paste();
+    QApplication::processEvents();
+    const double pasteSeconds = t.nsecsElapsed() / 1e9;
+    QApplication::clipboard()->clear();
+    for (auto _ : state) {
+        double checkSeconds = 0;
+        const dezenario::test::BoxAnswerer answerer({ QString() }, [&](QDialog *box) {
+            auto *draw = box->findChild<QLineEdit *>(QStringLiteral("Sorteio"));
+            draw->setText(QStringLiteral("05 17 23 38 44 60"));
+            QTest::keyClick(draw, Qt::Key_Return);
+            box->findChild<QWidget *>(QStringLiteral("Jogos"))->grab();
+            checkSeconds = t.nsecsElapsed() / 1e9;
+        });
+        t.restart();
+        window.findChild<QAction *>(QStringLiteral("actionConferir"))->trigger();
+        state.SetIterationTime(checkSeconds);
+        state.counters["paste_ms"] = pasteSeconds * 1e3;
+        state.counters["check_ms"] = checkSeconds * 1e3;
+        state.counters["check_per_paste"] = checkSeconds / pasteSeconds;
+    }
+}
+BENCHMARK(WindowCheck)->Arg(1000000)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(1);
 
 } // namespace
 

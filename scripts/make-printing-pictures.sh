@@ -8,6 +8,7 @@
 #                            two of them mistyped ("61" and "7"), on its last slip
 #   docs/impressos.png       VOLANTES IMPRESSOS once those numbers were printed, two slips, with
 #                            their first slip shown
+#   docs/conferir.png        CONFERIR APOSTAS on those numbers against a draw
 # The user's own settings are not touched: the program keeps them in a folder of its own here.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -82,6 +83,23 @@ xvfb-run -a -s '-screen 0 1024x768x24' bash -c '
   sleep 1
   import -window "$runs" docs/impressos.png
   kill $app' _ "$bets"
+xvfb-run -a -s '-screen 0 1024x768x24' bash -c '
+  ./build/app/dezenario & app=$!
+  key() { sleep 1; xdotool key --clearmodifiers "$@"; }
+  xdotool search --sync --onlyvisible --name "^DEZENARIO$" windowfocus --sync
+  xdotool type --delay 2 "$1"
+  key alt+c
+  key c                                # CONFERIR APOSTAS
+  check=$(xdotool search --sync --onlyvisible --name "^CONFERIR APOSTAS$" | head -n 1)
+  xdotool windowfocus --sync "$check"
+  sleep 1
+  xdotool type --delay 50 "18 23 28 36 54 20"
+  key Tab
+  xdotool type --delay 50 "2900"
+  key Return                           # CONFERIR
+  sleep 1
+  import -window "$check" docs/conferir.png
+  kill $app' _ "$bets"
 for _ in $(seq 1 100); do [ -z "$(lpstat -o "$PRINTER")" ] && break; sleep 0.2; done
 comm -13 <(echo "$before") <(ls "$pdfs") | while read -r pdf; do rm -f "$pdfs/$pdf"; done
-echo "docs/ajuste.png, docs/folha-de-teste.png, docs/visualizar.png and docs/impressos.png written"
+echo "docs/ajuste.png, docs/folha-de-teste.png, docs/visualizar.png, docs/impressos.png and docs/conferir.png written"

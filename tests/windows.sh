@@ -43,7 +43,7 @@ install_into() { # prefix
     [ -f "$installed/$file" ] || fail "the installer did not install $file"
   done
 }
-with_tests() { cp "$win/tests/"{tst_dezenario.exe,tst_alignment.exe,Qt6Test.dll} "$installed/"; }
+with_tests() { cp "$win/tests/"{tst_dezenario.exe,tst_alignment.exe,tst_runs.exe,Qt6Test.dll} "$installed/"; }
 
 printf '<?xml version="1.0"?>\n<fontconfig></fontconfig>\n' >"$work/no-fonts.conf"
 export FONTCONFIG_FILE=$work/no-fonts.conf
@@ -61,13 +61,15 @@ $WINESERVER -w
 
 # The captions whole at 100, 125, 150 and 200 % (Windows' text goes through DirectWrite above
 # 100 %), and at 100 % the analysis of what Windows' clipboard carries differently: its line
-# breaks, and control characters; and the preview of a text with every problem in it. A paste
+# breaks, and control characters; the preview of a text with every problem in it; and CONFERIR on
+# one text. A paste
 # under Wine takes seconds, so only these rows.
 pasted=("analysis:worked example: each line keeps its last number"
   "analysis:separator of two, lines of LF alone"
   "analysis:lines of CR alone and Unicode separators, 300 of them"
   "analysis:NUL and control characters"
-  "preview:every problem")
+  "preview:every problem"
+  check)
 with_tests
 log=$work/bare/tests.txt
 for dpi in 96 120 144 192; do
@@ -79,11 +81,13 @@ for dpi in 96 120 144 192; do
     { echo "at $dpi dpi:" && grep -av '^QCRITICAL.*EnableNonClientDpiScaling' "$log"; exit 1; }
 done
 
-# The alignment's values kept per printer in the registry, each name apart.
-$WINE "$installed/tst_alignment.exe" -o "Z:$log,txt" || { cat "$log" && exit 1; }
+# The alignment's values kept per printer in the registry, each name apart; the runs kept.
+for suite in tst_alignment tst_runs; do
+  $WINE "$installed/$suite.exe" -o "Z:$log,txt" || { cat "$log" && exit 1; }
+done
 
 # Removed as a user removes it from Apps: nothing of it is left.
-rm "$installed/"{tst_dezenario.exe,tst_alignment.exe,Qt6Test.dll}
+rm "$installed/"{tst_dezenario.exe,tst_alignment.exe,tst_runs.exe,Qt6Test.dll}
 $WINE "$installed/Uninstall.exe" /S
 $WINESERVER -w # the uninstaller goes on from a copy of itself
 [ ! -e "$installed" ] || fail "the uninstaller left $(find "$installed")"
