@@ -59,15 +59,11 @@ AdjustDialog::AdjustDialog(QImage mark, QWidget *parent)
     m_notice->setMinimumWidth(360);
 
     auto *form = new QFormLayout;
-    auto row = [&](const QString &caption, QWidget *field) {
-        form->addRow(caption + u':', field);
-        field->setAccessibleName(caption);
-    };
-    row(QStringLiteral("IMPRESSORA DOS VOLANTES"), m_printer);
-    row(QStringLiteral("MOVER PARA A DIREITA"), m_right);
-    row(QStringLiteral("MOVER PARA BAIXO"), m_down);
-    row(QStringLiteral("ESTICAR NA LARGURA"), m_width);
-    row(QStringLiteral("ESTICAR NA ALTURA"), m_height);
+    addRow(form, QStringLiteral("IMPRESSORA DOS VOLANTES"), m_printer);
+    addRow(form, QStringLiteral("MOVER PARA A DIREITA"), m_right);
+    addRow(form, QStringLiteral("MOVER PARA BAIXO"), m_down);
+    addRow(form, QStringLiteral("ESTICAR NA LARGURA"), m_width);
+    addRow(form, QStringLiteral("ESTICAR NA ALTURA"), m_height);
     m_right->setAccessibleDescription(
             QStringLiteral("EM MILÍMETROS; NEGATIVO MOVE PARA A ESQUERDA"));
     m_down->setAccessibleDescription(QStringLiteral("EM MILÍMETROS; NEGATIVO MOVE PARA CIMA"));

@@ -95,12 +95,8 @@ CheckWindow::CheckWindow(KeptRun games, const QString &source, QWidget *parent)
                 column, column == 2 ? QHeaderView::Stretch : QHeaderView::ResizeToContents);
 
     auto *form = new QFormLayout;
-    auto row = [&](const QString &caption, QWidget *field) {
-        form->addRow(caption + u':', field);
-        field->setAccessibleName(caption);
-    };
-    row(QStringLiteral("&DEZENAS SORTEADAS"), m_draw);
-    row(QStringLiteral("CON&CURSO (SE QUISER)"), m_contest);
+    addRow(form, QStringLiteral("&DEZENAS SORTEADAS"), m_draw);
+    addRow(form, QStringLiteral("CON&CURSO (SE QUISER)"), m_contest);
     auto *check = new QPushButton(QStringLiteral("CONFERIR"), this);
     check->setObjectName(QStringLiteral("ConferirJogos"));
     check->setDefault(true);

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDialogButtonBox>
+#include <QFormLayout>
 #include <QInputDialog>
 #include <QLabel>
 #include <QListWidget>
@@ -51,6 +52,12 @@ void guarded(QWidget *parent, const std::function<void()> &action)
     } catch (...) {
         showError(parent, CommandError(errors::Internal, QStringLiteral("ERRO INTERNO.")));
     }
+}
+
+void addRow(QFormLayout *form, const QString &caption, QWidget *field)
+{
+    form->addRow(caption + u':', field);
+    field->setAccessibleName(QString(caption).remove(u'&'));
 }
 
 SystemPrinter slipPrinter(QImage mark)

@@ -9,6 +9,7 @@
 #include <array>
 #include <functional>
 
+class QFormLayout;
 class QLabel;
 class QListWidget;
 class QRadioButton;
@@ -29,6 +30,10 @@ auto guard(QWidget *parent, Action action)
 {
     return [parent, action] { guarded(parent, action); };
 }
+
+// A field under its caption, which a screen reader reads as its name; an "&" in the caption marks
+// the letter that Alt takes to the field.
+void addRow(QFormLayout *form, const QString &caption, QWidget *field);
 
 // The printer for slips as the user set it up: the one chosen, or the system's default, each with
 // the values saved for it.

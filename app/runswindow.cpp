@@ -58,13 +58,9 @@ RunsWindow::RunsWindow(QImage mark, QWidget *parent)
     paper->setWordWrap(true);
 
     auto *form = new QFormLayout;
-    auto row = [&](const QString &caption, QWidget *field) {
-        form->addRow(caption + u':', field);
-        field->setAccessibleName(caption);
-    };
-    row(QStringLiteral("PREÇO DA APOSTA SIMPLES"), m_price);
-    row(QStringLiteral("DO VOLANTE"), m_from);
-    row(QStringLiteral("ATÉ O VOLANTE"), m_to);
+    addRow(form, QStringLiteral("PREÇO DA APOSTA SIMPLES"), m_price);
+    addRow(form, QStringLiteral("DO VOLANTE"), m_from);
+    addRow(form, QStringLiteral("ATÉ O VOLANTE"), m_to);
     auto *buttons = new QHBoxLayout;
     auto *previous = new QPushButton(QStringLiteral("ANTERIOR"), this);
     auto *next = new QPushButton(QStringLiteral("PRÓXIMO"), this);
