@@ -1,6 +1,6 @@
 #!/usr/bin/python3
 """The window as a screen reader reads it (AT-SPI), used with the keyboard alone: names, Tab
-order, LIMPA, VISITE and AJUSTAR VOLANTES from the menu. Runs under dbus-run-session and xvfb-run; argv: program, site."""
+order, LIMPA, VISITE, AJUSTAR VOLANTES and CONFERIR APOSTAS from the menus. Runs under dbus-run-session and xvfb-run; argv: program, site."""
 import os, subprocess, sys, tempfile, time
 import pyatspi
 
@@ -97,5 +97,23 @@ try:
                        ("push button", "IMPRIMIR FOLHA DE TESTE"), ("push button", "ZERAR"),
                        ("push button", "OK"), ("push button", "CANCELAR")]:
         until(shows(role, name), f"the dialog does not announce {role} {name}")
+
+    # CONFERIR on a game typed into the box, by keys: the summary and the game's row read out.
+    xdotool("key", "Escape")
+    until(lambda: not shows("push button", "ZERAR")(), "Esc did not close the dialog")
+    xdotool("windowfocus", "--sync", window, "key", "shift+Tab", "shift+Tab", "shift+Tab",
+            "shift+Tab")
+    until(shows("text", "COLE", pyatspi.STATE_FOCUSED), "shift+Tab does not go back to the box")
+    xdotool("type", "--delay", "20", "01-02-03-04-05-06-")
+    xdotool("key", "alt+c", "c")
+    until(shows("text", "DEZENAS SORTEADAS"), "Alt+C and C do not open CONFERIR")
+    check = until(lambda: subprocess.run(["xdotool", "search", "--onlyvisible", "--name",
+                                          "^CONFERIR APOSTAS$"], capture_output=True,
+                                         text=True).stdout.split(), "CONFERIR has no X window")
+    xdotool("windowfocus", "--sync", check[0], "type", "--delay", "20", "1 2 3 4 5 60")
+    xdotool("key", "Return")
+    until(shows("label", "1 JOGO(S) CONFERIDO(S), 0 SENA(S), 1 QUINA(S) E 0 QUADRA(S)"),
+          "the summary is not read out")
+    until(shows("table cell", "[01] [02] [03] [04] [05] 06"), "the game's row is not read out")
 finally:
     program.terminate()
