@@ -146,16 +146,8 @@ void MainWindow::print()
         runPrintJob({ text1, list1, label4, prompt, question, options, window, printer, *m_speaker,
                       &collector });
         // Kept once its pages reached the printer, to be printed again if a slip is spoiled.
-        if (run.slips.empty())
-            return;
-        run.when = QDateTime::currentDateTime();
-        run.printer = printer.name();
-        run.alignment = printer.alignment();
-        if (const QString why = RunStore().keep(run); !why.isEmpty())
-            throw CommandError(errors::PermissionDenied,
-                               QStringLiteral("OS VOLANTES FORAM IMPRESSOS, MAS ESTA IMPRESSÃO NÃO "
-                                              "FOI GUARDADA EM VOLANTES IMPRESSOS: %1")
-                                       .arg(why));
+        if (!run.slips.empty())
+            keepPrinted(run, printer, RunStore());
     });
 }
 

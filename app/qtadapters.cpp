@@ -1,6 +1,7 @@
 #include "qtadapters.h"
 
 #include "commanderror.h"
+#include "runstore.h"
 #include "slipsettings.h"
 
 #include <QApplication>
@@ -65,6 +66,18 @@ SystemPrinter slipPrinter(QImage mark)
     return SystemPrinter(std::move(mark), SlipSettings().chosenPrinter(), [](const QString &name) {
         return SlipSettings().alignmentFor(name).alignment;
     });
+}
+
+void keepPrinted(KeptRun &run, const SystemPrinter &printer, const RunStore &store)
+{
+    run.when = QDateTime::currentDateTime();
+    run.printer = printer.name();
+    run.alignment = printer.alignment();
+    if (const QString why = store.keep(run); !why.isEmpty())
+        throw CommandError(errors::PermissionDenied,
+                           QStringLiteral("OS VOLANTES FORAM IMPRESSOS, MAS ESTA IMPRESSÃO NÃO FOI "
+                                          "GUARDADA EM VOLANTES IMPRESSOS: %1")
+                                   .arg(why));
 }
 
 QtListBox::QtListBox(QListWidget *list) : m_list(list) {}

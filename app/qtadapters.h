@@ -18,6 +18,8 @@ class QWidget;
 namespace dezenario {
 
 class CommandError;
+struct KeptRun;
+class RunStore;
 
 // The error box of the window and its dialogs: the error's number and its description.
 void showError(QWidget *parent, const CommandError &error);
@@ -38,6 +40,10 @@ void addRow(QFormLayout *form, const QString &caption, QWidget *field);
 // The printer for slips as the user set it up: the one chosen, or the system's default, each with
 // the values saved for it.
 SystemPrinter slipPrinter(QImage mark);
+
+// Keeps a run once its pages reached the printer, stamped with the moment, the printer and its
+// values; throws CommandError, saying that the slips were printed, when it cannot.
+void keepPrinted(KeptRun &run, const SystemPrinter &printer, const RunStore &store);
 
 // List1. Entries are appended in batches, once a frame.
 class QtListBox : public ListBox

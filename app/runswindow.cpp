@@ -229,18 +229,10 @@ void RunsWindow::reprint()
         return;
     paintSlips(again, INT_MIN, INT_MAX, printer);
     printer.endDocument();
-    again.when = QDateTime::currentDateTime();
-    again.printer = printer.name();
-    again.alignment = printer.alignment();
     again.reprintOf = chosenFile();
     again.quantity.clear();
-    const QString why = m_store.keep(again);
+    keepPrinted(again, printer, m_store); // the list stays as it was when it cannot
     listRuns(0);
-    if (!why.isEmpty())
-        throw CommandError(errors::PermissionDenied,
-                           QStringLiteral("OS VOLANTES FORAM IMPRESSOS, MAS ESTA IMPRESSÃO NÃO FOI "
-                                          "GUARDADA: %1")
-                                   .arg(why));
 }
 
 void RunsWindow::remove()

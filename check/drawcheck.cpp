@@ -80,13 +80,12 @@ QList<CheckedGame> checkRun(const KeptRun &run, const Draw &draw)
             if (game.marked.isEmpty() && game.unmarked.isEmpty())
                 continue;
             CheckedGame result { slip.number, g + 1, game.marked, game.unmarked, 0, 0, {} };
-            for (const quint8 n : game.marked)
-                result.hitMask |= drawn & (quint64(1) << n);
             // A number marked twice is one box, one bet.
-            result.hits = std::popcount(result.hitMask);
             quint64 marked = 0;
             for (const quint8 n : game.marked)
                 marked |= quint64(1) << n;
+            result.hitMask = marked & drawn;
+            result.hits = std::popcount(result.hitMask);
             result.prizes = prizesFor(std::popcount(marked), result.hits);
             checked << result;
         }

@@ -131,9 +131,10 @@ bool KeptRun::fromText(const QByteArray &text, Counts *head)
         if (!rest.isEmpty() && !(rest.startsWith(u' ') && rest.endsWith(u'-')))
             return false;
         for (const QString &dezena : rest.mid(1).split(u'-', Qt::SkipEmptyParts)) {
-            if (!SlipLayout::numberMarkPosition(g, dezena))
+            const int n = SlipLayout::numberOf(dezena);
+            if (!n)
                 return false;
-            taken.marked << quint8(dezena.toInt());
+            taken.marked << quint8(n);
         }
     }
     *this = std::move(run);
@@ -180,8 +181,8 @@ void RunCollector::gameBegins(int game)
 void RunCollector::taken(const QString &text, std::optional<MarkPosition> mark)
 {
     KeptRun::Game &game = m_run.slips.back().games[size_t(m_game - 1)];
-    if (mark) // exactly "01" to "60"
-        game.marked << quint8((text[0].unicode() - '0') * 10 + text[1].unicode() - '0');
+    if (mark)
+        game.marked << quint8(SlipLayout::numberOf(text));
     else
         game.unmarked << text;
 }

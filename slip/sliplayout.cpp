@@ -4,19 +4,24 @@
 
 namespace dezenario::SlipLayout {
 
-std::optional<MarkPosition> numberMarkPosition(int game, QStringView dezena)
+int numberOf(QStringView dezena)
 {
-    Q_ASSERT(game >= 1 && game <= 3);
     if (dezena.size() != 2)
-        return std::nullopt;
+        return 0;
     const char16_t tens = dezena[0].unicode();
     const char16_t units = dezena[1].unicode();
     if (tens < u'0' || tens > u'9' || units < u'0' || units > u'9')
-        return std::nullopt;
+        return 0;
     const int n = (tens - u'0') * 10 + (units - u'0');
-    if (n < 1 || n > 60)
-        return std::nullopt;
-    return numberMarkPosition(game, n);
+    return n <= 60 ? n : 0;
+}
+
+std::optional<MarkPosition> numberMarkPosition(int game, QStringView dezena)
+{
+    Q_ASSERT(game >= 1 && game <= 3);
+    if (const int n = numberOf(dezena))
+        return numberMarkPosition(game, n);
+    return std::nullopt;
 }
 
 MarkPosition numberMarkPosition(int game, int number)

@@ -28,6 +28,8 @@ inline constexpr qint32 CountBoxX = 5290;
 // The box of a number in game 1, 2 or 3; none unless the text is exactly one
 // of "01" to "60".
 std::optional<MarkPosition> numberMarkPosition(int game, QStringView dezena);
+// The number 1 to 60 of a text that is exactly one of "01" to "60"; 0 for any other text.
+int numberOf(QStringView dezena);
 // The box of the number 1 to 60 in game 1, 2 or 3.
 MarkPosition numberMarkPosition(int game, int number);
 // The box that tells how many numbers (6 to 9) each game has.

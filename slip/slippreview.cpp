@@ -1,5 +1,6 @@
 #include "slippreview.h"
 
+#include "sliplayout.h"
 #include "slipprintjob.h"
 
 #include <bitset>
@@ -83,7 +84,7 @@ struct Listener : PrintObserver
             preview.taken.push_back(text);
             return;
         }
-        const int n = (text[0].unicode() - '0') * 10 + (text[1].unicode() - '0');
+        const int n = SlipLayout::numberOf(text);
         preview.gamesMarked += seen.none();
         if (seen[n])
             preview.problems.push_back({ slip, game, SlipPreview::Trouble::Repeated, text });
