@@ -5,6 +5,7 @@
 #include "mainwindow.h"
 #include "previewwindow.h"
 #include "qtadapters.h"
+#include "runstore.h"
 #include "sliplayout.h"
 #include "slipprintjob.h"
 #include "siteconfig.h"
@@ -221,37 +222,60 @@ int cupsJobs()
 #endif
 }
 
-// The PDFs that the test queues wrote since a moment: cups-pdf writes over a file of the same title
-// that a run left.
+// Whether the Windows build of this test prints under Wine (tests/windows.sh) and this one reads
+// the sheets back.
+bool underWine()
+{
+    return qEnvironmentVariableIsSet("DEZENARIO_WINE_TEST") && !OnWindows;
+}
+
+// Runs a function of the Windows build of this test ("function:row") under Wine, on the queues
+// that VARIABLE=value names, through tests/windows_row.sh; its exit code.
+int throughWine(const QString &function, const QString &on, bool spoolerRuns = true,
+                bool folderTakesJob = true)
+{
+    return QProcess::execute("bash",
+                             { qEnvironmentVariable("DEZENARIO_WINE_TEST"), function, on,
+                               spoolerRuns ? "running" : "stopped",
+                               folderTakesJob ? "takes" : "refuses" });
+}
+
+// The PDFs that the test queues wrote since a moment, the first written first: cups-pdf writes
+// over a file of the same title that a run left.
 QStringList written(const QDateTime &since)
 {
     QStringList names;
     const QDir pdfs(qEnvironmentVariable("DEZENARIO_PDF_DIR"));
-    for (const QFileInfo &pdf : pdfs.entryInfoList({ QStringLiteral("*.pdf") }))
+    for (const QFileInfo &pdf :
+         pdfs.entryInfoList({ QStringLiteral("*.pdf") }, QDir::Files, QDir::Time | QDir::Reversed))
         if (pdf.lastModified() >= since)
             names << pdf.filePath();
     return names;
 }
 
-// Once every job of the printer is through (Wine hands jobs on late), the pages written since a
-// moment, in grey as pdftoppm rasterises them with the arguments given; their PDFs go.
+// Once every job of the printer is through (Wine hands jobs on late) and as many files are
+// written, the pages written since a moment, in the order printed, in grey as pdftoppm rasterises
+// them with the arguments given; their PDFs go.
 bool rasterise(const QString &printer, const QDateTime &since, const QStringList &arguments,
-               QList<QImage> &pages)
+               QList<QImage> &pages, int files = 1)
 {
     const QString pending = "lpstat -o " + printer + " | grep -q .";
     if (!QTest::qWaitFor(
                 [&] {
-                    return !written(since).isEmpty()
+                    return written(since).size() >= files
                             && QProcess::execute("sh", { "-c", pending }) == 1;
                 },
                 240000))
         return false;
     QTemporaryDir raster;
-    for (const QString &pdf : written(since))
+    const QStringList pdfs = written(since);
+    for (int i = 0; i < pdfs.size(); ++i)
         if (QProcess::execute("pdftoppm",
-                              arguments + QStringList { "-gray", pdf, raster.filePath("p") })
+                              arguments
+                                      + QStringList { "-gray", pdfs[i],
+                                                      raster.filePath(QString::number(i + 10)) })
             == 0)
-            QFile::remove(pdf);
+            QFile::remove(pdfs[i]);
     for (const QString &page : QDir(raster.path()).entryList(QDir::Files, QDir::Name))
         pages << QImage(raster.filePath(page)).convertToFormat(QImage::Format_Grayscale8);
     return true;
@@ -296,6 +320,46 @@ class TestDezenario : public QObject
                             + all.value(key).toString();
         lines.sort();
         return lines.join(u' ');
+    }
+
+    // The folder of the program's data, where its runs are kept.
+    static QString runsFolder()
+    {
+        return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    }
+
+    // Opens VOLANTES IMPRESSOS and prints slip 3 of the newest run again, typed into its range and
+    // confirmed. Gives the newest run's row (printer, slips, games, cost) before, then the two
+    // newest after and the end of the newest's time.
+    QStringList reprintSlip3()
+    {
+        QStringList listed;
+        const test::BoxAnswerer answerer({ "Sim" }, [&](QDialog *box) {
+            auto *list = box->findChild<QTableView *>("Impressoes");
+            if (!list)
+                return;
+            auto row = [list](int row) {
+                QStringList cells;
+                for (int column = 1; column < 5; ++column)
+                    cells << list->model()->index(row, column).data().toString();
+                return cells.join(u' ');
+            };
+            box->setProperty("unanswered", true);
+            QTimer::singleShot(0, box, [&, box, row, list] {
+                listed << row(0);
+                for (const char *bound : { "DoVolante", "AteVolante" }) {
+                    QTest::keyClick(box->findChild<QSpinBox *>(bound), Qt::Key_A,
+                                    Qt::ControlModifier);
+                    QTest::keyClicks(box->findChild<QSpinBox *>(bound), "3");
+                }
+                QTest::mouseClick(box->findChild<QPushButton *>("ImprimirDeNovo"), Qt::LeftButton);
+                listed << row(0) << row(1)
+                       << list->model()->index(0, 0).data().toString().right(10);
+                box->reject();
+            });
+        });
+        m_window->findChild<QAction *>("actionImpressos")->trigger();
+        return listed;
     }
 
     // Opens AJUSTAR VOLANTES from its menu and, once it has listed the printers, picks one (none:
@@ -349,7 +413,8 @@ private slots:
         // of its own.
         QCoreApplication::setOrganizationName(QStringLiteral("DEZENARIO-TESTES"));
         qunsetenv("XDG_CONFIG_HOME");
-        qunsetenv("XDG_DATA_HOME"); // the runs kept
+        if (!qEnvironmentVariableIsSet("DEZENARIO_WINDOW")) // one of two windows keeps the first's
+            qunsetenv("XDG_DATA_HOME"); // the runs kept
         // lpoptions naming a missing default and the slip's paper for a queue, read by CUPS once.
         QVERIFY(QDir(m_home.path()).mkdir(QStringLiteral(".cups")));
         QFile lpoptions(m_home.filePath(QStringLiteral(".cups/lpoptions")));
@@ -972,83 +1037,121 @@ private slots:
     }
 
     // IMPRIMIR of five slips kept; slip 3 printed again from VOLANTES IMPRESSOS after a shift is
-    // saved: one page, its marks those of page 3 moved by the shift, the window untouched. A run
-    // that cannot be kept still prints, and says so.
+    // saved: one page, its marks those of page 3 moved by the shift, the window untouched.
     void reprint()
     {
-        useDefault("DEZENARIO-PDF");
-        settings().clear();
-        const QString runs = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-        QVERIFY(QDir(runs).removeRecursively());
-        QString text;
-        for (int n = 0; n < 90; ++n)
-            text += QString::asprintf("%02d-", n * 7 % 60 + 1);
-        text1()->setPlainText(text);
-        QDateTime started = QDateTime::currentDateTime();
-        click(control<QPushButton>("IMPRIMIR"), { "15", "Sim" });
-        QList<QImage> first, again;
-        QVERIFY(rasterise("DEZENARIO-PDF", started, { "-r", "144" }, first));
-        QCOMPARE(first.size(), 5);
         const Alignment a { 2, -1.5 };
-        QVERIFY(SlipSettings().save(QString(), "DEZENARIO-PDF", a).isEmpty());
-        text1()->setPlainText(Bets);
-        const QStringList before = entries()
-                << control<QLabel>("Label1")->text() << control<QLabel>("Label4")->text();
-        QStringList listed;
-        started = QDateTime::currentDateTime();
-        {
-            const test::BoxAnswerer answerer({ "Sim" }, [&](QDialog *box) {
-                auto *list = box->findChild<QTableView *>("Impressoes");
-                if (!list)
-                    return;
-                auto row = [list](int row) {
-                    QStringList cells;
-                    for (int column = 1; column < 5; ++column)
-                        cells << list->model()->index(row, column).data().toString();
-                    return cells.join(u' ');
-                };
-                box->setProperty("unanswered", true);
-                QTimer::singleShot(0, box, [&, box, row, list] {
-                    listed << row(0);
-                    for (const char *bound : { "DoVolante", "AteVolante" }) {
-                        QTest::keyClick(box->findChild<QSpinBox *>(bound), Qt::Key_A,
-                                        Qt::ControlModifier);
-                        QTest::keyClicks(box->findChild<QSpinBox *>(bound), "3");
-                    }
-                    QTest::mouseClick(box->findChild<QPushButton *>("ImprimirDeNovo"),
-                                      Qt::LeftButton);
-                    listed << row(0) << row(1)
-                           << list->model()->index(0, 0).data().toString().right(10);
-                    box->reject();
-                });
-            });
-            m_window->findChild<QAction *>("actionImpressos")->trigger();
+        const QDateTime started = QDateTime::currentDateTime();
+        if (underWine()) { // printed there, read here
+            QCOMPARE(throughWine("reprint", "PRINTER=DEZENARIO-PDF"), 0);
+        } else {
+            useDefault("DEZENARIO-PDF");
+            settings().clear();
+            QVERIFY(QDir(runsFolder()).removeRecursively());
+            QString text;
+            for (int n = 0; n < 90; ++n)
+                text += QString::asprintf("%02d-", n * 7 % 60 + 1);
+            text1()->setPlainText(text);
+            click(control<QPushButton>("IMPRIMIR"), { "15", "Sim" });
+            QVERIFY(SlipSettings().save(QString(), "DEZENARIO-PDF", a).isEmpty());
+            text1()->setPlainText(Bets);
+            const QStringList before = entries()
+                    << control<QLabel>("Label1")->text() << control<QLabel>("Label4")->text();
+            QCOMPARE(reprintSlip3(),
+                     (QStringList { "DEZENARIO-PDF 5 15 DE 6 R$ 90,00",
+                                    "DEZENARIO-PDF 1 3 DE 6 R$ 18,00",
+                                    "DEZENARIO-PDF 5 15 DE 6 R$ 90,00", " (DE NOVO)" }));
+            QCOMPARE(text1()->toPlainText(), Bets);
+            QCOMPARE(entries() << control<QLabel>("Label1")->text()
+                               << control<QLabel>("Label4")->text(),
+                     before);
+            if (OnWindows) { // kept in the user's roaming data; Linux reads the sheets back
+                const QString roaming = QDir::fromNativeSeparators(qEnvironmentVariable("APPDATA"));
+                QVERIFY2(RunStore().folder().startsWith(roaming + u'/', Qt::CaseInsensitive),
+                         qPrintable(RunStore().folder() + " not in " + roaming));
+                return;
+            }
         }
-        QCOMPARE(listed,
-                 (QStringList { "DEZENARIO-PDF 5 15 DE 6 R$ 90,00",
-                                "DEZENARIO-PDF 1 3 DE 6 R$ 18,00",
-                                "DEZENARIO-PDF 5 15 DE 6 R$ 90,00", " (DE NOVO)" }));
-        QVERIFY(rasterise("DEZENARIO-PDF", started, { "-r", "144" }, again));
+        // Both jobs, the first printed first.
+        QList<QImage> first, again;
+        QVERIFY(rasterise("DEZENARIO-PDF", started, { "-r", "144" }, first, 2));
+        if (!first.isEmpty())
+            again << first.takeLast();
+        QCOMPARE(first.size(), 5);
         QCOMPARE(again.size(), 1);
         const QList<QRect> marks = darkBlobs(first[2]), reprinted = darkBlobs(again[0]);
         QCOMPARE(reprinted.size(), marks.size());
         for (const QRect &mark : marks)
             QVERIFY(blobAt(reprinted, QRectF(mark).translated(placed(a, QPointF()) / 10), 1.4));
-        QCOMPARE(text1()->toPlainText(), Bets);
-        QCOMPARE(entries() << control<QLabel>("Label1")->text()
-                           << control<QLabel>("Label4")->text(),
-                 before);
+    }
 
-        // Where no folder can be made for the runs: printed all the same, and told.
-        QVERIFY(QDir(runs).removeRecursively() && QFile(runs).open(QIODevice::WriteOnly));
-        const QString told =
-                click(control<QPushButton>("IMPRIMIR"), { "3", "Sim", "OK" }).join(u'|');
-        QFile::remove(runs);
-        QVERIFY2(told.contains("ERRO 70\nOS VOLANTES FORAM IMPRESSOS, MAS ESTA IMPRESSÃO NÃO FOI "
-                               "GUARDADA EM VOLANTES IMPRESSOS: NÃO FOI POSSÍVEL GRAVAR EM "),
-                 qPrintable(told));
-        QCOMPARE(text1()->toPlainText(),
-                 QString(Bets).mid(Bets.lastIndexOf(u'\n') + 1).mid(18 * 3));
+    // Where no folder can be made for the runs: printed all the same, and told.
+    void notKept()
+    {
+        const QDateTime started = QDateTime::currentDateTime();
+        if (underWine()) {
+            QCOMPARE(throughWine("notKept", "PRINTER=DEZENARIO-PDF"), 0);
+        } else {
+            useDefault("DEZENARIO-PDF");
+            settings().clear();
+            text1()->setPlainText(Bets);
+            QVERIFY(QDir(runsFolder()).removeRecursively()
+                    && QFile(runsFolder()).open(QIODevice::WriteOnly));
+            const QString told =
+                    click(control<QPushButton>("IMPRIMIR"), { "3", "Sim", "OK" }).join(u'|');
+            QFile::remove(runsFolder());
+            QVERIFY2(told.contains(
+                             "ERRO 70\nOS VOLANTES FORAM IMPRESSOS, MAS ESTA IMPRESSÃO NÃO "
+                             "FOI GUARDADA EM VOLANTES IMPRESSOS: NÃO FOI POSSÍVEL GRAVAR EM "),
+                     qPrintable(told));
+            QCOMPARE(text1()->toPlainText(),
+                     QString(Bets).mid(Bets.lastIndexOf(u'\n') + 1).mid(18 * 3));
+        }
+        QList<QImage> sheets; // the slip, where Linux reads it back
+        QVERIFY(OnWindows
+                || (rasterise("DEZENARIO-PDF", started, { "-r", "72" }, sheets)
+                    && sheets.size() == 1));
+    }
+
+    // Two windows of the program, each in a process of its own, print two runs each at once: four
+    // runs kept, each with its own games alone.
+    void keptFromTwoWindows()
+    {
+        useDefault("DEZENARIO-NULL");
+        const int window = qEnvironmentVariableIntValue("DEZENARIO_WINDOW");
+        if (window) { // one of the two
+            for (int run = 1; run <= 2; ++run) {
+                text1()->setPlainText(
+                        QString::asprintf("%02d-01-02-03-04-05-", window * 10 + run).repeated(3));
+                const QStringList boxes = click(control<QPushButton>("IMPRIMIR"), { "3", "Sim" });
+                QVERIFY2(text1()->toPlainText().isEmpty(), qPrintable(boxes.join(u'|')));
+            }
+            return;
+        }
+        QVERIFY(QDir(runsFolder()).removeRecursively());
+        QProcess windows[2];
+        for (int i = 0; i < 2; ++i) {
+            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+            environment.insert("DEZENARIO_WINDOW", QString::number(i + 1));
+            environment.insert("XDG_DATA_HOME", m_home.filePath(".local/share")); // this one's
+            windows[i].setProcessEnvironment(environment);
+            windows[i].setProcessChannelMode(QProcess::ForwardedChannels);
+            windows[i].start(QCoreApplication::applicationFilePath(), { "keptFromTwoWindows" });
+        }
+        for (QProcess &window : windows)
+            QVERIFY(window.waitForFinished(120000) && window.exitCode() == 0);
+        QStringList kept;
+        for (const RunStore::Listed &listed : RunStore().list()) {
+            KeptRun run;
+            QVERIFY(RunStore().load(listed.file, run));
+            QString games;
+            for (const KeptRun::Slip &slip : run.slips)
+                for (const KeptRun::Game &game : slip.games)
+                    games += QString::number(game.marked.value(0)) + u' ';
+            kept << games;
+        }
+        kept.sort();
+        QCOMPARE(kept, (QStringList { "11 11 11 ", "12 12 12 ", "21 21 21 ", "22 22 22 " }));
     }
 
     // CONFERIR on the text, by keys: a draw refused with its reason, then the games checked as the
@@ -1101,7 +1204,7 @@ private slots:
         QTest::addColumn<Queue>("queue");
         // The spooler's rows run on Windows, or on the same queues under Wine (tests/windows.sh).
         enum { Cups = 1, Spooler = 2, Both = 3 };
-        const int here = OnWindows || qEnvironmentVariableIsSet("DEZENARIO_WINE_TEST") ? 2 : 1;
+        const int here = OnWindows || underWine() ? 2 : 1;
         auto row = [here](int on, const char *name, const Queue &queue) {
             if (on & here)
                 QTest::newRow(name) << queue;
@@ -1182,15 +1285,11 @@ private slots:
                 || QString(queue.confirm) == "Não"; // the bets stay
         QStringList log; // every number of Bets is taken
         const auto pages = printRun(queue.option + 5, kept ? 0 : atoi(queue.quantity) / 3, log);
-        if (qEnvironmentVariableIsSet("DEZENARIO_WINE_TEST") && !OnWindows) {
-            // The Windows build of this test prints the row under Wine; the sheets are read here.
+        if (underWine()) {
             const QString on =
                     queue.server ? "CUPS_SERVER=" + QString(queue.server) : "PRINTER=" + printer;
-            QCOMPARE(QProcess::execute("bash",
-                                       { qEnvironmentVariable("DEZENARIO_WINE_TEST"),
-                                         QTest::currentDataTag(), on,
-                                         queue.spoolerRuns ? "running" : "stopped",
-                                         queue.spoolFolderTakesJob ? "takes" : "refuses" }),
+            QCOMPARE(throughWine(QStringLiteral("print:") + QTest::currentDataTag(), on,
+                                 queue.spoolerRuns, queue.spoolFolderTakesJob),
                      0);
         } else { // through the window, answering its boxes
             useDefault(printer, queue.server);

@@ -4,8 +4,9 @@
 # over itself, it starts, and the Windows build of the window's tests finds its captions whole at
 # 100 % to 200 % and analyses; then its uninstaller leaves nothing behind. Then the Linux test
 # prints each of its rows through windows_row.sh, from a second prefix (Wine's PostScript driver
-# needs the host's fonts), and reads the sheets back. argv: the Windows build folder (installer
-# built), the Linux tst_dezenario.
+# needs the host's fonts), and reads the sheets back; so too a run printed again from the runs
+# kept, and one that could not be kept. argv: the Windows build folder (installer built), the
+# Linux tst_dezenario.
 set -euo pipefail
 win=$(realpath "$1")
 export WINE=/usr/lib/wine/wine64 WINESERVER=/usr/lib/wine/wineserver WINEDEBUG=-all
@@ -100,4 +101,4 @@ $WINESERVER -k
 unset FONTCONFIG_FILE
 install_into "$work/printing"
 with_tests
-DEZENARIO_WINE_TEST=$(dirname "$(realpath "$0")")/windows_row.sh QT_QPA_PLATFORM=offscreen "$2" print
+DEZENARIO_WINE_TEST=$(dirname "$(realpath "$0")")/windows_row.sh QT_QPA_PLATFORM=offscreen "$2" print reprint notKept
