@@ -111,7 +111,9 @@ CheckWindow::CheckWindow(KeptRun games, const QString &source, QWidget *parent)
     buttons->addStretch();
     buttons->addWidget(close);
     auto *layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(QStringLiteral("CONFERIR %1.").arg(source), this));
+    auto *heading = new QLabel(QStringLiteral("CONFERIR %1.").arg(source), this);
+    heading->setWordWrap(true);
+    layout->addWidget(heading);
     layout->addLayout(form);
     layout->addWidget(m_summary);
     layout->addWidget(m_prizedOnly);

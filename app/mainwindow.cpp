@@ -205,13 +205,21 @@ void MainWindow::check()
     runCommand([this] {
         KeptRun games;
         RunCollector collector(games);
-        if (const std::optional<SlipPreview> slips = slipsOfText(&collector))
-            CheckWindow(std::move(games),
-                        QStringLiteral("OS JOGOS DO QUADRO COMO IMPRIMIR OS MARCARIA, %1 DEZENAS "
-                                       "POR JOGO")
-                                .arg(slips->numbersPerGame),
-                        this)
-                    .exec();
+        const std::optional<SlipPreview> slips = slipsOfText(&collector);
+        if (!slips)
+            return;
+        QString source = QStringLiteral("OS JOGOS DO QUADRO COMO IMPRIMIR OS MARCARIA, %1 DEZENAS "
+                                        "POR JOGO")
+                                 .arg(slips->numbersPerGame);
+        // The games past one print are not read; the user is not left to think them checked.
+        if (!slips->problems.empty()
+            && slips->problems.back().trouble == SlipPreview::Trouble::NextRun)
+            source += QStringLiteral(", OS DE UMA IMPRESSÃO (%1 VOLANTES). MAIS %2 JOGO(S) DO "
+                                     "QUADRO NÃO SÃO CONFERIDOS AQUI: CONFIRA-OS DEPOIS DE "
+                                     "IMPRIMIR ESTES")
+                              .arg(MaxSlips)
+                              .arg(slips->problems.back().count);
+        CheckWindow(std::move(games), source, this).exec();
     });
 }
 

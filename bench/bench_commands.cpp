@@ -5,7 +5,8 @@
 //   WindowPrint/numbers:N/kept:K  paste N numbers with dashes, then IMPRIMIR with the
 //       quantity that takes them all, to the beep, the run kept (K=1) or not (K=0); PRINTER
 //       names the queue (the test set-up's DEZENARIO-NULL throws the pages away).
-//   WindowRuns/N  VOLANTES IMPRESSOS with N runs kept, to its first slip drawn.
+//   WindowRuns/runs:N/slips:S  VOLANTES IMPRESSOS with N runs of S slips kept, to its first
+//       slip drawn.
 //   WindowCheck/N  CONFERIR on N numbers pasted, from the menu to the games checked and shown.
 //   WindowPreview/numbers:N/indexed:I  VISUALIZAR VOLANTES on N numbers pasted, six a
 //       game, as one run with dashes (I=0), or as N/6 indexed lines whose ends run into the
@@ -201,8 +202,8 @@ BENCHMARK(WindowPrint)
         ->Unit(benchmark::kMillisecond)
         ->Iterations(1);
 
-// VOLANTES IMPRESSOS with N runs kept, each of 100 slips: from the menu to the window shown with
-// the newest run's first slip drawn.
+// VOLANTES IMPRESSOS with N runs kept, each of S slips: from the menu to the window shown with
+// the newest run's first slip drawn. One run of 100 000 slips is the most that one print takes.
 void WindowRuns(benchmark::State &state)
 {
     const QTemporaryDir data; // these runs alone
@@ -211,7 +212,7 @@ void WindowRuns(benchmark::State &state)
     KeptRun run {
         QDateTime::currentDateTime(), QStringLiteral("DEZENARIO-PDF"), {}, 6, "300", {}, {}
     };
-    run.slips.resize(100, { 1, { KeptRun::Game { { 1, 2, 3, 4, 5, 60 }, {} } } });
+    run.slips.resize(state.range(1), { 1, { KeptRun::Game { { 1, 2, 3, 4, 5, 60 }, {} } } });
     for (int i = 0; i < state.range(0); ++i)
         RunStore().keep(run);
     MainWindow window;
@@ -230,7 +231,13 @@ void WindowRuns(benchmark::State &state)
     }
     qputenv("XDG_DATA_HOME", before);
 }
-BENCHMARK(WindowRuns)->Arg(200)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(WindowRuns)
+        ->Args({ 200, 100 })
+        ->Args({ 1, 100000 })
+        ->ArgNames({ "runs", "slips" })
+        ->UseManualTime()
+        ->Unit(benchmark::kMillisecond)
+        ->Iterations(3);
 
 void WindowPreview(benchmark::State &state)
 {
@@ -312,7 +319,12 @@ void WindowCheck(benchmark::State &state)
         state.counters["check_per_paste"] = checkSeconds / pasteSeconds;
     }
 }
-BENCHMARK(WindowCheck)->Arg(1000000)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(WindowCheck)
+        ->Arg(1000000)
+        ->Arg(2000000)
+        ->UseManualTime()
+        ->Unit(benchmark::kMillisecond)
+        ->Iterations(1);
 
 } // namespace
 
