@@ -6,13 +6,11 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
-#include <QFileDialog>
 #include <QFormLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -137,7 +135,10 @@ CheckWindow::CheckWindow(KeptRun games, const QString &source, QWidget *parent)
                                     .arg(game.prizes.quadras);
                 QApplication::clipboard()->setText(text);
             }));
-    connect(save, &QPushButton::clicked, this, guard(this, [this] { this->save(); }));
+    connect(save, &QPushButton::clicked, this, guard(this, [this] {
+                saveFile(this, QStringLiteral("SALVAR A CONFERÊNCIA"),
+                         QStringLiteral("conferencia.csv"), toCsv(m_checked));
+            }));
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
     m_summary->setText(QStringLiteral("DIGITE AS SEIS DEZENAS SORTEADAS E CLIQUE EM CONFERIR."));
     resize(860, 600);
@@ -173,21 +174,6 @@ void CheckWindow::checkGames()
                                  : QString()));
     m_summary->setAccessibleName(m_summary->text());
     m_model->reset(m_prizedOnly->isChecked());
-}
-
-void CheckWindow::save()
-{
-    const QString name = QFileDialog::getSaveFileName(this, QStringLiteral("SALVAR A CONFERÊNCIA"),
-                                                      QStringLiteral("conferencia.csv"),
-                                                      QStringLiteral("CSV (*.csv)"));
-    if (name.isEmpty())
-        return;
-    QSaveFile file(name);
-    if (!file.open(QIODevice::WriteOnly) || file.write(toCsv(m_checked)) < 0 || !file.commit())
-        throw CommandError(
-                errors::PermissionDenied,
-                QStringLiteral("NÃO FOI POSSÍVEL GRAVAR %1: %2.")
-                        .arg(QDir::toNativeSeparators(name), file.errorString().toUpper()));
 }
 
 } // namespace dezenario

@@ -25,7 +25,6 @@ public:
 
 private:
     void checkGames();
-    void save();
 
     KeptRun m_games;
     QList<CheckedGame> m_checked;

@@ -15,29 +15,15 @@
 #include "slipprintjob.h"
 #include "ui_form1.h"
 #include "visitcommand.h"
+#include "wheelwindow.h"
 
-#include <QAccessibleWidget>
 #include <QApplication>
-#include <QFile>
-#include <QFontDatabase>
-#include <QLibraryInfo>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QProgressDialog>
 #include <QScreen>
 #include <QShortcut>
-#include <QStyleFactory>
-#include <QTranslator>
 #include <QVBoxLayout>
-
-// Form1 is a plain widget, which Qt reports as a filler; a screen reader
-// should meet it as the program's window, named by its title.
-static QAccessibleInterface *windowInterface(const QString &className, QObject *object)
-{
-    if (className == QLatin1String("dezenario::MainWindow") && object->isWidgetType())
-        return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Window);
-    return nullptr;
-}
 
 // The mark image lives in a static library, whose resources are not registered by themselves.
 static void registerResources()
@@ -78,6 +64,10 @@ void MainWindow::addMenuBar()
 {
     auto *bar = new QMenuBar(this);
     bar->setObjectName(QStringLiteral("menuBar"));
+    QMenu *games = bar->addMenu(QStringLiteral("&JOGOS"));
+    games->setObjectName(QStringLiteral("menuJogos"));
+    games->addAction(QStringLiteral("&FECHAMENTO…"), this, &MainWindow::wheel)
+            ->setObjectName(QStringLiteral("actionFechamento"));
     QMenu *printing = bar->addMenu(QStringLiteral("&IMPRESSÃO"));
     printing->setObjectName(QStringLiteral("menuImpressao"));
     QAction *adjust =
@@ -100,7 +90,7 @@ void MainWindow::addMenuBar()
     about->setObjectName(QStringLiteral("actionSobre"));
     // F10 opens the first menu, as on Windows; Alt with a menu's letter opens that menu.
     connect(new QShortcut(Qt::Key_F10, this), &QShortcut::activated, bar,
-            [bar, printing] { bar->setActiveAction(printing->menuAction()); });
+            [bar, games] { bar->setActiveAction(games->menuAction()); });
 
     // The bar runs across the top; the form keeps its client area below it, every control at its
     // place from the form's corner, so the window grows by the bar's height alone.
@@ -223,6 +213,35 @@ void MainWindow::check()
     });
 }
 
+void MainWindow::wheel()
+{
+    runCommand([this] {
+        QtOptionButtons options({ m_ui->Option1, m_ui->Option2, m_ui->Option3, m_ui->Option4 });
+        int perGame = 6;
+        while (perGame < 9 && !options.value(perGame - 6))
+            ++perGame;
+        WheelWindow(
+                perGame,
+                [this](QWidget *asker, const QString &games, int k) {
+                    if (!m_ui->Text1->document()->isEmpty()
+                        && QtQuestionBox(asker).askYesNo(
+                                   QStringLiteral(
+                                           "O QUADRO NÃO ESTÁ VAZIO. TROCAR O TEXTO DELE PELOS "
+                                           "JOGOS DO FECHAMENTO?"),
+                                   QStringLiteral("DEZENARIO"))
+                                != QuestionBox::Yes)
+                        return false;
+                    m_ui->Text1->setPlainText(games);
+                    (std::array { m_ui->Option1, m_ui->Option2, m_ui->Option3,
+                                  m_ui->Option4 })[k - 6]
+                            ->setChecked(true);
+                    return true;
+                },
+                this)
+                .exec();
+    });
+}
+
 void MainWindow::printedRuns()
 {
     runCommand([this] { RunsWindow(m_ui->INKPicture1->pixmap().toImage(), this).exec(); });
@@ -243,33 +262,6 @@ void MainWindow::about()
         box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
         box.exec();
     });
-}
-
-void setUpApplication()
-{
-    // The layout is fixed in pixels: one style and one font everywhere keep
-    // every caption whole, whatever the desktop's own choice.
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-    // Where the system has no DejaVu (Windows), the program carries it.
-    const QString carried = QStringLiteral(":/dezenario/DejaVuSansCondensed.ttf");
-    if (QFile::exists(carried) && QFontDatabase::addApplicationFont(carried) < 0)
-        qWarning("The window's font could not be loaded; captions may not fit.");
-    QFont font(QStringLiteral("DejaVu Sans Condensed"));
-    font.setPixelSize(11);
-    QApplication::setFont(font);
-
-    QAccessible::installFactory(windowInterface);
-
-    // Debian's are in Qt's own folder; the Windows program carries them beside it.
-    auto *translator = new QTranslator(qApp);
-    for (const QString &folder :
-         { QLibraryInfo::path(QLibraryInfo::TranslationsPath),
-           QCoreApplication::applicationDirPath() + QStringLiteral("/translations") }) {
-        if (translator->load(QStringLiteral("qtbase_pt_BR"), folder)) {
-            QApplication::installTranslator(translator);
-            break;
-        }
-    }
 }
 
 } // namespace dezenario

@@ -10,6 +10,7 @@
 // alignment/; IMPRIMIR hands both to the printer, which alone places the marks.
 // VISUALIZAR VOLANTES runs the print job on copies (slip/slippreview.h) and
 // draws its slips through the printer's own page path (previewwindow.h).
+// FECHAMENTO (wheelwindow.h) shows the wheel room's search and puts its games in Text1.
 #pragma once
 
 #include "slippreview.h"
@@ -47,6 +48,7 @@ private slots:
     void preview();
     void printedRuns();
     void check();
+    void wheel();
     void about();
 
 private:

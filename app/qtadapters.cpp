@@ -7,6 +7,8 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDialogButtonBox>
+#include <QDir>
+#include <QFileDialog>
 #include <QFormLayout>
 #include <QInputDialog>
 #include <QLabel>
@@ -14,6 +16,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSaveFile>
 #include <QUrl>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -53,6 +56,21 @@ void guarded(QWidget *parent, const std::function<void()> &action)
     } catch (...) {
         showError(parent, CommandError(errors::Internal, QStringLiteral("ERRO INTERNO.")));
     }
+}
+
+void saveFile(QWidget *parent, const QString &title, const QString &suggested,
+              const QByteArray &csv)
+{
+    const QString name =
+            QFileDialog::getSaveFileName(parent, title, suggested, QStringLiteral("CSV (*.csv)"));
+    if (name.isEmpty())
+        return;
+    QSaveFile file(name);
+    if (!file.open(QIODevice::WriteOnly) || file.write(csv) < 0 || !file.commit())
+        throw CommandError(
+                errors::PermissionDenied,
+                QStringLiteral("NÃO FOI POSSÍVEL GRAVAR %1: %2.")
+                        .arg(QDir::toNativeSeparators(name), file.errorString().toUpper()));
 }
 
 void addRow(QFormLayout *form, const QString &caption, QWidget *field)

@@ -37,6 +37,10 @@ auto guard(QWidget *parent, Action action)
 // the letter that Alt takes to the field.
 void addRow(QFormLayout *form, const QString &caption, QWidget *field);
 
+// Asks where, and saves a CSV there whole or not at all; throws CommandError when it cannot.
+void saveFile(QWidget *parent, const QString &title, const QString &suggested,
+              const QByteArray &csv);
+
 // The printer for slips as the user set it up: the one chosen, or the system's default, each with
 // the values saved for it.
 SystemPrinter slipPrinter(QImage mark);

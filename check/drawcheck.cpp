@@ -1,7 +1,5 @@
 #include "drawcheck.h"
 
-#include "commanderror.h"
-
 #include <QRegularExpression>
 #include <algorithm>
 
@@ -27,10 +25,11 @@ CommandError refused(const QString &why)
 }
 } // namespace
 
-Draw readDraw(const QString &numbers, const QString &contest)
+QList<quint8> readNumbers(const QString &text,
+                          const std::function<CommandError(const QString &)> &refused)
 {
-    Draw draw;
-    const QStringList words = numbers.trimmed().split(
+    QList<quint8> numbers;
+    const QStringList words = text.trimmed().split(
             QRegularExpression(QStringLiteral("[\\s,;./-]+")), Qt::SkipEmptyParts);
     for (const QString &word : words) {
         bool ok = false;
@@ -39,15 +38,33 @@ Draw readDraw(const QString &numbers, const QString &contest)
             throw refused(QStringLiteral("\"%1\" NÃO É UMA DEZENA.").arg(word.toUpper()));
         if (n < 1 || n > 60)
             throw refused(QStringLiteral("%1 NÃO ESTÁ ENTRE 01 E 60.").arg(word));
+        numbers << quint8(n);
     }
-    if (words.size() != 6)
-        throw refused(QStringLiteral("HÁ %1 DEZENA(S), E NÃO SEIS.").arg(words.size()));
-    for (int i = 0; i < 6; ++i) {
-        draw.numbers[size_t(i)] = quint8(words[i].toInt());
-        if (std::count(draw.numbers.begin(), draw.numbers.begin() + i, draw.numbers[size_t(i)]))
-            throw refused(QStringLiteral("A DEZENA %1 ESTÁ DUAS VEZES.")
-                                  .arg(draw.numbers[size_t(i)], 2, 10, QLatin1Char('0')));
-    }
+    return numbers;
+}
+
+quint8 repeated(const QList<quint8> &numbers)
+{
+    for (qsizetype i = 0; i < numbers.size(); ++i)
+        if (numbers.indexOf(numbers[i]) < i)
+            return numbers[i];
+    return 0;
+}
+
+QString twiceInWords(quint8 number)
+{
+    return QStringLiteral("A DEZENA %1 ESTÁ DUAS VEZES.").arg(number, 2, 10, QLatin1Char('0'));
+}
+
+Draw readDraw(const QString &numbers, const QString &contest)
+{
+    Draw draw;
+    const QList<quint8> typed = readNumbers(numbers, refused);
+    if (typed.size() != 6)
+        throw refused(QStringLiteral("HÁ %1 DEZENA(S), E NÃO SEIS.").arg(typed.size()));
+    if (const quint8 twice = repeated(typed))
+        throw refused(twiceInWords(twice));
+    std::copy(typed.begin(), typed.end(), draw.numbers.begin());
     std::sort(draw.numbers.begin(), draw.numbers.end());
     bool ok = true;
     draw.contest = contest.trimmed().isEmpty() ? 0 : contest.trimmed().toInt(&ok);

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "commanderror.h"
 #include "keptrun.h"
 
 #include <QList>
 #include <QString>
 #include <array>
+#include <functional>
 
 namespace dezenario {
 
@@ -14,6 +16,15 @@ struct Draw
     std::array<quint8, 6> numbers {};
     int contest = 0;
 };
+
+// Numbers as a user types them, from 1 to 60 apart by blanks, dashes, commas, semicolons, dots or
+// slashes, in the order typed. Throws what refused makes of the reason for a word or a number
+// outside 1 to 60; repeated() gives the first number typed twice, or 0.
+QList<quint8> readNumbers(const QString &text,
+                          const std::function<CommandError(const QString &)> &refused);
+quint8 repeated(const QList<quint8> &numbers);
+// The reason for a number twice, in the words of both windows.
+QString twiceInWords(quint8 number);
 
 // Reads the draw as a user types it: six numbers from 1 to 60 apart by blanks, dashes, commas,
 // semicolons, dots or slashes ("05 17 23 38 44 60", "5-17-23-38-44-60"), and the contest, which may

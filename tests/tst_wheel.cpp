@@ -1,0 +1,248 @@
+// The wheels without a window: the guarantee's check against a count of its own, the search, the
+// bounds, the odds, and the wheel in words.
+#include "commanderror.h"
+#include "wheeltext.h"
+
+#include <QTest>
+#include <algorithm>
+
+using namespace dezenario;
+using namespace dezenario::wheel;
+
+Q_DECLARE_METATYPE(WheelProblem)
+
+namespace {
+// Every set of m of 0..v-1, as lists, by a count of its own: no mask, no rank.
+std::vector<std::vector<int>> allSets(int v, int m)
+{
+    std::vector<std::vector<int>> sets;
+    std::vector<bool> pick(size_t(v), false);
+    std::fill(pick.begin(), pick.begin() + m, true);
+    do {
+        std::vector<int> &set = sets.emplace_back();
+        for (int i = 0; i < v; ++i)
+            if (pick[size_t(i)])
+                set.push_back(i);
+    } while (std::prev_permutation(pick.begin(), pick.end()));
+    return sets;
+}
+
+std::uint64_t unservedByHand(const WheelProblem &p, const std::vector<std::vector<int>> &games)
+{
+    std::uint64_t unserved = 0;
+    for (const std::vector<int> &set : allSets(p.chosen, p.condition)) {
+        bool met = false;
+        for (const std::vector<int> &game : games) {
+            int common = 0;
+            for (const int n : set)
+                common += std::count(game.begin(), game.end(), n) > 0;
+            met = met || common >= p.guarantee;
+        }
+        unserved += !met;
+    }
+    return unserved;
+}
+
+Mask maskOf(const std::vector<int> &numbers)
+{
+    Mask mask = 0;
+    for (const int n : numbers)
+        mask |= Mask(1) << n;
+    return mask;
+}
+
+std::vector<Mask> searched(const WheelProblem &problem, std::int64_t effort)
+{
+    WheelJob job(problem, effort);
+    job.start();
+    // The job ends by itself; the deadline only keeps a broken search from hanging the suite.
+    const bool ended = QTest::qWaitFor([&job] { return !job.progress().running; }, 120000);
+    return ended && job.result() ? job.result()->games : std::vector<Mask>();
+}
+
+QString refusal(const std::function<void()> &action)
+{
+    try {
+        action();
+    } catch (const CommandError &error) {
+        return error.description();
+    }
+    return QString();
+}
+} // namespace
+
+class TestWheel : public QObject
+{
+    Q_OBJECT
+private slots:
+    void guarantee_data()
+    {
+        QTest::addColumn<WheelProblem>("problem");
+        QTest::addColumn<int>("games");
+        QTest::addColumn<quint64>("seed");
+        QTest::newRow("quadra if 4, 9 numbers") << WheelProblem { 9, 6, 4, 4 } << 10 << 1ull;
+        QTest::newRow("quadra if 5, 10 numbers") << WheelProblem { 10, 6, 4, 5 } << 4 << 2ull;
+        QTest::newRow("quadra if 6, 12 numbers") << WheelProblem { 12, 7, 4, 6 } << 3 << 3ull;
+        QTest::newRow("quina if 6, 11 numbers") << WheelProblem { 11, 8, 5, 6 } << 6 << 4ull;
+        QTest::newRow("sena, 8 numbers") << WheelProblem { 8, 7, 6, 6 } << 6 << 5ull;
+    }
+    // Games at random: the check counts as a count by hand does, served or not.
+    void guarantee()
+    {
+        QFETCH(WheelProblem, problem);
+        QFETCH(int, games);
+        QFETCH(quint64, seed);
+        Random random(seed);
+        for (int round = 0; round < 20; ++round) {
+            std::vector<std::vector<int>> numbers;
+            std::vector<Mask> masks;
+            for (int g = 0; g < games; ++g) {
+                std::vector<int> all(size_t(problem.chosen));
+                std::iota(all.begin(), all.end(), 0);
+                for (size_t i = 0; i < all.size(); ++i)
+                    std::swap(all[i], all[i + random.below(all.size() - i)]);
+                all.resize(size_t(problem.perGame));
+                masks.push_back(maskOf(all));
+                numbers.push_back(all);
+            }
+            const GuaranteeCheck check = *checkGuarantee(problem, masks);
+            QCOMPARE(check.setsChecked, problem.sets());
+            QCOMPARE(check.unserved, unservedByHand(problem, numbers));
+        }
+    }
+
+    void search_data()
+    {
+        QTest::addColumn<int>("chosen");
+        QTest::addColumn<int>("least"); // the proven minimum
+        for (const auto &[v, least] :
+             { std::pair { 7, 5 }, { 8, 7 }, { 9, 12 }, { 10, 20 }, { 11, 32 } })
+            QTest::addRow("%d numbers", v) << v << least;
+    }
+    // Quadra if 4, games of 6: the smallest wheels there are, checked; and one game fewer fails.
+    void search()
+    {
+        QFETCH(int, chosen);
+        QFETCH(int, least);
+        const WheelProblem problem { chosen, 6, 4, 4 };
+        std::vector<Mask> games = searched(problem, 20'000'000);
+        QCOMPARE(int(games.size()), least);
+        QVERIFY(checkGuarantee(problem, games)->holds());
+        for (size_t g = 0; g < games.size(); ++g) {
+            std::vector<Mask> fewer = games;
+            fewer.erase(fewer.begin() + std::ptrdiff_t(g));
+            QVERIFY(!checkGuarantee(problem, fewer)->holds());
+        }
+        // Each game has six of the numbers, and none twice.
+        games.push_back(games.front() | Mask(1) << chosen);
+        QVERIFY(!checkGuarantee(problem, games)->wellFormed);
+    }
+
+    // The same choices give the same games; other numbers chosen, the same wheel on them.
+    void sameGames()
+    {
+        const WheelProblem problem { 15, 6, 4, 5 };
+        const std::vector<Mask> once = searched(problem, 5'000'000);
+        QVERIFY(!once.empty());
+        QCOMPARE(searched(problem, 5'000'000), once);
+        const std::vector<int> first = readChosen("1 2 3 4 5 6 7 8 9 10 11 12 13 14 15", 6);
+        const std::vector<int> other = readChosen("60 3 17 22 9 41 35 28 11 50 47 5 33 19 58", 6);
+        const auto a = numbersOf(once, first), b = numbersOf(once, other);
+        for (size_t g = 0; g < a.size(); ++g)
+            for (size_t i = 0; i < 6; ++i)
+                QCOMPARE(b[g][i], other[size_t(a[g][i] - 1)]);
+    }
+
+    void bounds_data()
+    {
+        QTest::addColumn<WheelProblem>("problem");
+        QTest::addColumn<quint64>("bound");
+        // Schönheim's, as the La Jolla tables give it.
+        QTest::newRow("C(15,6,4)") << WheelProblem { 15, 6, 4, 4 } << 93ull;
+        QTest::newRow("C(21,6,4)") << WheelProblem { 21, 6, 4, 4 } << 406ull;
+        QTest::newRow("C(16,6,5)") << WheelProblem { 16, 6, 5, 5 } << 728ull;
+        QTest::newRow("C(30,6,3)") << WheelProblem { 30, 6, 3, 4 - 1 } << 205ull;
+        // Every set of 6 over the 1 + 6 (54 - 6) ... that one game serves: 3 for quadra if 6 of 10.
+        QTest::newRow("quadra if 6, 10") << WheelProblem { 10, 6, 4, 6 } << 2ull;
+        QTest::newRow("sena of 30") << WheelProblem { 30, 6, 6, 6 } << 593775ull;
+    }
+    void bounds()
+    {
+        QFETCH(WheelProblem, problem);
+        QFETCH(quint64, bound);
+        QCOMPARE(lowerBound(problem), bound);
+    }
+
+    // Exact odds: a game of six, by the lottery's own count; any wheel's prizes on average are
+    // those of as many simple bets.
+    void odds()
+    {
+        const WheelProblem one { 7, 6, 4, 4 };
+        const WheelOdds single = *oddsOf(one, { lowest(6) });
+        QCOMPARE(single.draws[0], 15ull * 1431 + 6 * 54 + 1);
+        QCOMPARE(single.draws[1], 6ull * 54 + 1);
+        QCOMPARE(single.draws[2], 1ull);
+        const WheelProblem problem { 12, 8, 4, 6 };
+        const std::vector<Mask> games = searched(problem, 2'000'000);
+        const WheelOdds odds = *oddsOf(problem, games);
+        for (int tier = 0; tier < 3; ++tier)
+            QCOMPARE(odds.prizes[size_t(tier)], prizesOfSimpleBets(games.size() * 28, tier));
+        // With all six among the twelve, some game has four: the quadra is sure then.
+        QVERIFY(odds.draws[0] >= binomial(12, 6));
+    }
+
+    void refused_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("perGame");
+        QTest::addColumn<QString>("why");
+        QTest::newRow("too few") << "1 2 3 4 5 6 7" << 7
+                                 << "HÁ 7 DEZENA(S); UM JOGO DE 7 PEDE PELO MENOS 8.";
+        QTest::newRow("too many") << "1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19 20 21 22 23 "
+                                     "24 25 26 27 28 29 30 31"
+                                  << 6 << "HÁ 31 DEZENAS, MAIS DO QUE 30.";
+        QTest::newRow("twice") << "1 2 3 4 5 6 7 3" << 6 << "A DEZENA 03 ESTÁ DUAS VEZES.";
+        QTest::newRow("61") << "1 2 3 4 5 6 61" << 6 << "61 NÃO ESTÁ ENTRE 01 E 60.";
+        QTest::newRow("a word") << "1 2 3 quatro 5 6 7" << 6 << "\"QUATRO\" NÃO É UMA DEZENA.";
+    }
+    void refused()
+    {
+        QFETCH(QString, typed);
+        QFETCH(int, perGame);
+        QFETCH(QString, why);
+        QCOMPARE(refusal([&] { readChosen(typed, perGame); }),
+                 QStringLiteral("O FECHAMENTO NÃO FOI GERADO: %1 DIGITE DE %2 A 30 DEZENAS "
+                                "DIFERENTES, POR EXEMPLO 01 05 12 18 23 27 31 36 44 50.")
+                         .arg(why)
+                         .arg(perGame + 1));
+    }
+
+    // More than one print takes is refused with its bound and cost; one print's most is not.
+    void unprintable()
+    {
+        QCOMPARE(refusal([] {
+                     refuseUnprintable({ 30, 6, 6, 6 }, 600);
+                 }),
+                 u"O FECHAMENTO NÃO FOI GERADO: QUALQUER FECHAMENTO DESTES TEM PELO MENOS 593.775 "
+                 "JOGOS, QUE CUSTARIAM R$ 3.562.650,00, E UMA IMPRESSÃO LEVA NO MÁXIMO 300.000 "
+                 "JOGOS. ESCOLHA MENOS DEZENAS OU UMA GARANTIA MENOR.");
+        QCOMPARE(refusal([] { refuseUnprintable({ 30, 7, 6, 6 }, 600); }), QString());
+    }
+
+    // The games as IMPRIMIR reads them, and in the CSV at their slips' places.
+    void words()
+    {
+        const std::vector<std::vector<int>> games { { 1, 2, 3, 4, 5, 6 },
+                                                    { 7, 8, 9, 10, 11, 60 },
+                                                    { 1, 3, 5, 7, 9, 11 },
+                                                    { 2, 4, 6, 8, 10, 12 } };
+        QCOMPARE(gamesForSlips({ games[0], games[1] }), "01-02-03-04-05-06-07-08-09-10-11-60-");
+        QCOMPARE(gamesAsCsv(games),
+                 "\xEF\xBB\xBFVOLANTE;JOGO;DEZENAS\r\n1;1;\"01 02 03 04 05 06\"\r\n1;2;\"07 08 09 "
+                 "10 11 "
+                 "60\"\r\n1;3;\"01 03 05 07 09 11\"\r\n2;1;\"02 04 06 08 10 12\"\r\n");
+    }
+};
+
+QTEST_GUILESS_MAIN(TestWheel)
+#include "tst_wheel.moc"
