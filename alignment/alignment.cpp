@@ -1,5 +1,7 @@
 #include "alignment.h"
 
+#include "units.h"
+
 #include <QLocale>
 #include <QStringList>
 #include <cmath>
@@ -7,7 +9,6 @@
 namespace dezenario {
 
 namespace {
-constexpr double TwipsPerMillimetre = 1440 / 25.4;
 // A twentieth of a twip: what the arithmetic may lose, never what a printer can show.
 constexpr double Slack = 0.05;
 

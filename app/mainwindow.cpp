@@ -218,7 +218,7 @@ void MainWindow::wheel()
     runCommand([this] {
         QtOptionButtons options({ m_ui->Option1, m_ui->Option2, m_ui->Option3, m_ui->Option4 });
         int perGame = 6;
-        while (perGame < 9 && !options.value(perGame - 6))
+        while (perGame < 9 && !options.value(perGame - 5))
             ++perGame;
         WheelWindow(
                 perGame,

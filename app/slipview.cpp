@@ -3,6 +3,7 @@
 #include "pagepainter.h"
 #include "qtadapters.h"
 #include "sliplayout.h"
+#include "units.h"
 
 #include <QPainter>
 
@@ -24,11 +25,12 @@ SlipView::SlipView(QImage mark, QWidget *parent) : QWidget(parent), m_mark(std::
     }
     if (!m_page.paper.isEmpty()) {
         m_words = QStringLiteral("NO PAPEL DA IMPRESSORA \"%1\" (%2 × %3 MM), COM %4.")
-                          .arg(printer.name(), decimal(m_page.paper.width() / 1440 * 25.4),
-                               decimal(m_page.paper.height() / 1440 * 25.4), describe(m_alignment));
+                          .arg(printer.name(), decimal(millimetresOfTwips(m_page.paper.width())),
+                               decimal(millimetresOfTwips(m_page.paper.height())),
+                               describe(m_alignment));
         return;
     }
-    const QSizeF a4 = QSizeF(210, 297) / 25.4 * 1440;
+    const QSizeF a4 = QSizeF(210, 297) * TwipsPerMillimetre;
     m_page = { a4, QRectF(QPointF(), a4) };
     m_alignment = Alignment();
     m_words = QStringLiteral("EM PAPEL A4, SEM AJUSTES, PORQUE O PAPEL DA IMPRESSORA NÃO PÔDE SER "

@@ -64,7 +64,8 @@ Draw readDraw(const QString &numbers, const QString &contest)
         throw refused(QStringLiteral("HÁ %1 DEZENA(S), E NÃO SEIS.").arg(typed.size()));
     if (const quint8 twice = repeated(typed))
         throw refused(twiceInWords(twice));
-    std::copy(typed.begin(), typed.end(), draw.numbers.begin());
+    for (size_t i = 0; i < draw.numbers.size(); ++i)
+        draw.numbers[i] = typed[qsizetype(i)];
     std::sort(draw.numbers.begin(), draw.numbers.end());
     bool ok = true;
     draw.contest = contest.trimmed().isEmpty() ? 0 : contest.trimmed().toInt(&ok);

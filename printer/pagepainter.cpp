@@ -1,6 +1,7 @@
 #include "pagepainter.h"
 
 #include "sliplayout.h"
+#include "units.h"
 
 #include <QPainter>
 #include <map>
@@ -8,9 +9,8 @@
 namespace dezenario::PagePainter {
 
 namespace {
-constexpr double TwipsPerInch = 1440;
-constexpr double MetresPerInch = 0.0254;
-constexpr double Mm = TwipsPerInch / 25.4; // twips
+constexpr double MetresPerInch = MillimetresPerInch / 1000;
+constexpr double Mm = TwipsPerMillimetre; // twips
 
 QFont font(double twips, bool bold = false)
 {

@@ -2,13 +2,13 @@
 
 #include "pagepainter.h"
 #include "sliplayout.h"
+#include "units.h"
 
 #include <cmath>
 
 namespace dezenario {
 
 namespace {
-constexpr double TwipsPerInch = 1440;
 const QString HowToAdjust = QStringLiteral("IMPRESSÃO > AJUSTAR VOLANTES");
 } // namespace
 

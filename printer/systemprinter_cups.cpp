@@ -4,6 +4,7 @@
 #include "systemprinter.h"
 
 #include "pagepainter.h"
+#include "units.h"
 
 #include <QDir>
 #include <QFile>
@@ -193,7 +194,7 @@ void SystemPrinter::deliver()
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(spool.fileName());
     // One device unit a twip, and the origin at the corner of the printable area.
-    printer.setResolution(1440);
+    printer.setResolution(int(TwipsPerInch));
     printer.setPageLayout(m_layout);
     printer.setDocName(QStringLiteral("DEZENARIO"));
     printer.setCreator(QStringLiteral("DEZENARIO"));

@@ -7,6 +7,7 @@
 #include "systemprinter.h"
 
 #include "pagepainter.h"
+#include "units.h"
 
 #include <QPainter>
 #include <string>
@@ -62,8 +63,8 @@ SystemPrinter::Page pageOf(const QString &printer)
     HDC dc = CreateDCW(L"WINSPOOL", name.c_str(), nullptr, nullptr);
     if (!dc)
         return {};
-    const double x = 1440.0 / GetDeviceCaps(dc, LOGPIXELSX),
-                 y = 1440.0 / GetDeviceCaps(dc, LOGPIXELSY);
+    const double x = TwipsPerInch / GetDeviceCaps(dc, LOGPIXELSX),
+                 y = TwipsPerInch / GetDeviceCaps(dc, LOGPIXELSY);
     const SystemPrinter::Page page {
         QSizeF(GetDeviceCaps(dc, PHYSICALWIDTH) * x, GetDeviceCaps(dc, PHYSICALHEIGHT) * y),
         QRectF(GetDeviceCaps(dc, PHYSICALOFFSETX) * x, GetDeviceCaps(dc, PHYSICALOFFSETY) * y,
@@ -150,7 +151,8 @@ void SystemPrinter::deliver()
         QImage sheet((QSizeF(dots) * scale).toSize(), QImage::Format_RGB32);
         sheet.fill(Qt::white);
         QPainter painter(&sheet);
-        painter.scale(dotsPerInch.width() * scale / 1440, dotsPerInch.height() * scale / 1440);
+        painter.scale(dotsPerInch.width() * scale / TwipsPerInch,
+                      dotsPerInch.height() * scale / TwipsPerInch);
         PagePainter::paintTestSheet(painter, m_alignment, PagePainter::markSize(m_mark), m_name);
         painter.end();
         printed = printed && paintImage(dc, sheet, QRect(QPoint(), dots));

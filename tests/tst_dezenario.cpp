@@ -717,7 +717,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(m_window));
         auto opened = [] { return QApplication::activePopupWidget(); };
         QTest::keyClick(m_window, Qt::Key_F10);
-        QTRY_COMPARE(opened(), control("menuImpressao"));
+        QTRY_COMPARE(opened(), control("menuJogos"));
         QTest::keyClick(opened(), Qt::Key_Escape);
         QTest::keyClick(bar, Qt::Key_Escape);
         QTRY_VERIFY(!opened());

@@ -1,0 +1,254 @@
+// FECHAMENTO as a user meets it: typed by keys, searched, stopped, continued, closed while it
+// searches, and its games put into the text, where the preview finds them as slips.
+#include "boxanswerer.h"
+#include "mainwindow.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableView>
+#include <QTest>
+
+using namespace dezenario;
+
+namespace {
+// Types into a field as a user does: the old text selected and typed over.
+void type(QWidget *field, const QString &text)
+{
+    field->setFocus();
+    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(field, text);
+}
+
+// Chooses an item of a list by its keys: Home, then Down until it shows.
+void choose(QComboBox *box, const QString &item)
+{
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_Home);
+    for (int i = 0; i < box->count() && box->currentText() != item; ++i)
+        QTest::keyClick(box, Qt::Key_Down);
+    QCOMPARE(box->currentText(), item);
+}
+
+// A search that ends by itself; the deadline only keeps a broken one from hanging the suite.
+bool ended(QDialog *window)
+{
+    return QTest::qWaitFor(
+            [window] { return window->findChild<QPushButton *>("GerarJogos")->isEnabled(); },
+            120000);
+}
+
+int threads()
+{
+    return int(QDir(QStringLiteral("/proc/self/task"))
+                       .entryList(QDir::Dirs | QDir::NoDotAndDotDot)
+                       .size());
+}
+} // namespace
+
+class TestFechamento : public QObject
+{
+    Q_OBJECT
+    MainWindow *m_window = nullptr;
+
+    // Opens FECHAMENTO by its menu's keys and hands it to work; the boxes it opens are answered
+    // in order, and their texts given to seen.
+    void withWheel(const std::function<void(QDialog *)> &work, QStringList answers = {},
+                   QString *seen = nullptr)
+    {
+        bool opened = false; // the window is met again each time a box over it closes
+        const test::BoxAnswerer answerer(answers, [&work, seen, &opened](QDialog *box) {
+            if (box->objectName() == u"Fechamento" && std::exchange(opened, true))
+                return void(box->setProperty("unanswered", true));
+            if (box->objectName() != u"Fechamento") {
+                for (const QLabel *label : box->findChildren<QLabel *>())
+                    if (seen)
+                        *seen += label->text();
+                return;
+            }
+            box->setProperty("unanswered", true);
+            QTimer::singleShot(0, box, [box, &work] {
+                work(box);
+                box->reject();
+            });
+        });
+        m_window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_window));
+        QTest::keyClick(m_window, Qt::Key_J, Qt::AltModifier);
+        QTRY_VERIFY(QApplication::activePopupWidget());
+        QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_F); // returns once it closed
+        QVERIFY(!QApplication::activeModalWidget());
+    }
+    QPlainTextEdit *text1() { return m_window->findChild<QPlainTextEdit *>("Text1"); }
+
+private slots:
+    void initTestCase()
+    {
+        setUpApplication();
+        QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));
+        QCoreApplication::setOrganizationName(QStringLiteral("DEZENARIO-TESTES"));
+    }
+    void init()
+    {
+        m_window = new MainWindow;
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_window));
+    }
+    void cleanup() { delete m_window; }
+
+    void refused_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("guarantee");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("too few") << "1 2 3 4 5 6"
+                                 << "QUADRA"
+                                 << "HÁ 6 DEZENA(S); UM JOGO DE 6";
+        QTest::newRow("too many") << "1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19 20 21 22 "
+                                     "23 24 25 26 27 28 29 30 31"
+                                  << "QUADRA"
+                                  << "HÁ 31 DEZENAS";
+        QTest::newRow("twice") << "01 02 03 04 05 06 07 02"
+                               << "QUADRA"
+                               << "A DEZENA 02 ESTÁ";
+        QTest::newRow("61") << "1 2 3 4 5 6 61"
+                            << "QUINA"
+                            << "61 NÃO ESTÁ ENTRE";
+        QTest::newRow("a word") << "1 2 3 4 5 6 sete"
+                                << "QUADRA"
+                                << "\"SETE\" NÃO É UMA";
+        QTest::newRow("past one print")
+                << "1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19 20 21 22 23 24 25 26 27 28 "
+                   "29 30"
+                << "SENA"
+                << "QUALQUER FECHAMENTO DESTES TEM PELO MENOS 593.775 JOGOS";
+    }
+    // Each refused with its reason in an error box, and nothing searched.
+    void refused()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, guarantee);
+        QFETCH(QString, error);
+        QString shown;
+        withWheel(
+                [&](QDialog *wheel) {
+                    type(wheel->findChild<QLineEdit *>("Escolhidas"), typed);
+                    choose(wheel->findChild<QComboBox *>("Garantia"), guarantee);
+                    QTest::keyClick(wheel->findChild<QLineEdit *>("Escolhidas"), Qt::Key_Return);
+                    QVERIFY(QTest::qWaitFor([&shown] { return !shown.isEmpty(); }, 10000));
+                    QVERIFY(wheel->findChild<QPushButton *>("GerarJogos")->isEnabled());
+                    QCOMPARE(wheel->findChild<QTableView *>("Jogos")->model()->rowCount(), 0);
+                },
+                { "OK" }, &shown);
+        QVERIFY2(shown.contains(error), qPrintable(shown));
+        QVERIFY2(shown.contains("O FECHAMENTO NÃO FOI GERADO"), qPrintable(shown));
+    }
+
+    // The condition follows the guarantee: never fewer of the drawn than the hits promised.
+    void condition()
+    {
+        withWheel([](QDialog *wheel) {
+            auto *condition = wheel->findChild<QComboBox *>("SeAcertar");
+            choose(wheel->findChild<QComboBox *>("Garantia"), "QUINA");
+            QCOMPARE(condition->currentText(), "5");
+            QCOMPARE(condition->count(), 2);
+            choose(wheel->findChild<QComboBox *>("Garantia"), "QUADRA");
+            QCOMPARE(condition->currentText(), "5");
+            QCOMPARE(condition->count(), 3);
+        });
+    }
+
+    // A search stopped keeps its best wheel, checked; one continued goes on from it, never larger.
+    void stopAndContinue()
+    {
+        const QString chosen = "03 07 11 15 19 23 27 31 35 39 43 47 51 55 59 02 06 10";
+        withWheel([&chosen](QDialog *wheel) {
+            type(wheel->findChild<QLineEdit *>("Escolhidas"), chosen);
+            QTest::keyClick(wheel->findChild<QLineEdit *>("Escolhidas"), Qt::Key_Return);
+            auto *stop = wheel->findChild<QPushButton *>("Parar");
+            QVERIFY(stop->isEnabled());
+            auto *progress = wheel->findChild<QWidget *>("Progresso");
+            QTRY_VERIFY(progress->accessibleName().contains("JOGOS ATÉ AGORA"));
+            QTest::mouseClick(stop, Qt::LeftButton);
+            QVERIFY(ended(wheel));
+            const QAbstractItemModel *games = wheel->findChild<QTableView *>("Jogos")->model();
+            const int first = games->rowCount();
+            QVERIFY(first > 0);
+            const QString summary = wheel->findChild<QLabel *>("Resumo")->text();
+            QVERIFY2(summary.contains("GARANTIA CONFERIDA EM TODOS OS 3.060 CONJUNTOS DE 4"),
+                     qPrintable(summary));
+            QVERIFY2(summary.contains("NENHUM FECHAMENTO DESTES TEM MENOS DE 204 JOGOS"),
+                     qPrintable(summary));
+            // The wheel is on the numbers chosen.
+            for (const QString &n : games->index(0, 1).data().toString().split(u' '))
+                QVERIFY2(chosen.contains(n), qPrintable(n));
+            QTest::mouseClick(wheel->findChild<QPushButton *>("ProcurarMais"), Qt::LeftButton);
+            QVERIFY(stop->isEnabled());
+            QTest::mouseClick(stop, Qt::LeftButton);
+            QVERIFY(ended(wheel));
+            QVERIFY(games->rowCount() > 0 && games->rowCount() <= first);
+            const QString chances = wheel->findChild<QLabel *>("Chances")->text();
+            QVERIFY2(chances.contains("NÃO AUMENTA A MÉDIA"), qPrintable(chances));
+        });
+    }
+
+    // Closing the window while it searches ends the search: no thread of it is left.
+    void closeWhileSearching()
+    {
+        const int before = threads();
+        withWheel([](QDialog *wheel) {
+            type(wheel->findChild<QLineEdit *>("Escolhidas"),
+                 "1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19 20 21 22 23 24 25");
+            QTest::keyClick(wheel->findChild<QLineEdit *>("Escolhidas"), Qt::Key_Return);
+            QVERIFY(wheel->findChild<QPushButton *>("Parar")->isEnabled());
+        });
+        QCOMPARE(threads(), before);
+    }
+
+    // COLOCAR NO QUADRO asks before it takes the place of a text, and then the preview shows the
+    // games as slips of their numbers.
+    void intoTheText()
+    {
+        text1()->setPlainText("01-02-03-");
+        int rows = 0;
+        withWheel(
+                [&rows](QDialog *wheel) {
+                    type(wheel->findChild<QLineEdit *>("Escolhidas"),
+                         "5 10 15 20 25 30 35 40 45 50");
+                    choose(wheel->findChild<QComboBox *>("DezenasPorJogo"), "8");
+                    choose(wheel->findChild<QComboBox *>("SeAcertar"), "6");
+                    QTest::keyClick(wheel->findChild<QLineEdit *>("Escolhidas"), Qt::Key_Return);
+                    QVERIFY(ended(wheel));
+                    rows = wheel->findChild<QTableView *>("Jogos")->model()->rowCount();
+                    auto *put = wheel->findChild<QPushButton *>("ColocarNoQuadro");
+                    QTest::mouseClick(put, Qt::LeftButton); // answered NÃO
+                    QVERIFY(wheel->isVisible());
+                    QTest::mouseClick(put, Qt::LeftButton); // answered SIM, and the window closes
+                    QVERIFY(!wheel->isVisible());
+                },
+                { "Não", "Sim" });
+        QVERIFY(rows > 0);
+        const QString text = text1()->toPlainText();
+        QCOMPARE(text.size(), rows * 8 * 3);
+        for (const QString &n : text.split(u'-', Qt::SkipEmptyParts)) // on the numbers chosen
+            QVERIFY2(n.toInt() % 5 == 0 && n.size() == 2 && n.toInt() <= 50, qPrintable(n));
+        QVERIFY(m_window->findChild<QRadioButton *>("Option3")->isChecked());
+        QString shown;
+        const test::BoxAnswerer answerer(
+                {}, [&shown](QDialog *box) { shown = box->findChild<QLabel *>("Resumo")->text(); });
+        m_window->findChild<QAction *>("actionVisualizar")->trigger();
+        QVERIFY2(shown.startsWith(
+                         QStringLiteral("%1 VOLANTE(S) DE 8 DEZENAS POR JOGO").arg((rows + 2) / 3)),
+                 qPrintable(shown));
+        QVERIFY2(shown.contains(QStringLiteral("(%1 JOGO(S) COM DEZENAS MARCADAS)").arg(rows)),
+                 qPrintable(shown));
+    }
+};
+
+QTEST_MAIN(TestFechamento)
+#include "tst_fechamento.moc"
