@@ -931,6 +931,67 @@ private slots:
         QVERIFY(told.size() == 3 && 0 < told[0] && told[0] < told[1] && told[1] < told[2]);
     }
 
+    // ANTERIOR and PRÓXIMO walk the slips one by one, and neither goes past an end.
+    void previewPages()
+    {
+        text1()->setPlainText(QString("01-02-03-04-05-06-").repeated(7)); // three slips
+        QStringList seen;
+        const test::BoxAnswerer answerer({}, [&seen](QDialog *box) {
+            auto *previous = box->findChild<QPushButton *>("Anterior");
+            auto *next = box->findChild<QPushButton *>("Proximo");
+            auto state = [&] {
+                seen << box->findChild<QLabel *>("Numero")->text()
+                                + (previous->isEnabled() ? " <" : "")
+                                + (next->isEnabled() ? " >" : "");
+            };
+            state();
+            for (QPushButton *button : { next, next, previous }) {
+                QTest::mouseClick(button, Qt::LeftButton);
+                state();
+            }
+        });
+        m_window->findChild<QAction *>("actionVisualizar")->trigger();
+        QCOMPARE(seen,
+                 (QStringList { "VOLANTE 1 DE 3 >", "VOLANTE 2 DE 3 < >", "VOLANTE 3 DE 3 <",
+                                "VOLANTE 2 DE 3 < >" }));
+    }
+
+    // A run whose head reads and whose games do not: marked so in the list once chosen, and the
+    // slips of the run chosen before are no longer shown.
+    void runUnreadable()
+    {
+        const RunStore store;
+        QDir(store.folder()).removeRecursively();
+        KeptRun run;
+        run.when = QDateTime(QDate(2026, 12, 1), QTime(10, 0));
+        run.printer = QStringLiteral("DEZENARIO-PDF");
+        run.quantity = QStringLiteral("3");
+        run.slips.push_back({ 1, { KeptRun::Game { { 1, 2, 3, 4, 5, 6 }, {} } } });
+        QString good, bad;
+        QCOMPARE(store.keep(run, &good), QString());
+        run.when = run.when.addSecs(60);
+        QCOMPARE(store.keep(run, &bad), QString());
+        QFile file(QDir(store.folder()).filePath(bad));
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        const QByteArray text = file.readAll().replace("JOGO 1: 01-", "JOGO 1: XX-");
+        QVERIFY(file.resize(0) && file.write(text) == text.size());
+        file.close();
+        QStringList seen;
+        const test::BoxAnswerer answerer({}, [&seen](QDialog *box) {
+            auto *list = box->findChild<QTableView *>("Impressoes");
+            auto *view = box->findChild<QWidget *>("Volante");
+            const QImage blank = view->grab().toImage();
+            for (const int row : { 1, 0 }) { // the older, whole one first
+                list->setFocus();
+                list->setCurrentIndex(list->model()->index(row, 0));
+                seen << list->model()->index(row, 0).data().toString().left(9)
+                     << (view->grab().toImage() == blank ? "BLANK" : "DRAWN");
+            }
+        });
+        m_window->findChild<QAction *>("actionImpressos")->trigger();
+        QCOMPARE(seen, (QStringList { "01/12/202", "DRAWN", "ILEGÍVEL:", "BLANK" }));
+    }
+
     // Out of memory as each menu's window shows: an error box, the text kept, and the menu works
     // again.
     void menuErrors()

@@ -44,7 +44,8 @@ install_into() { # prefix
     [ -f "$installed/$file" ] || fail "the installer did not install $file"
   done
 }
-with_tests() { cp "$win/tests/"{tst_dezenario.exe,tst_alignment.exe,tst_runs.exe,Qt6Test.dll} "$installed/"; }
+suites=(tst_alignment tst_runs tst_wheel tst_fechamento) # whole, beside the rows of tst_dezenario
+with_tests() { for exe in tst_dezenario "${suites[@]}"; do cp "$win/tests/$exe.exe" "$installed/"; done && cp "$win/tests/Qt6Test.dll" "$installed/"; }
 
 printf '<?xml version="1.0"?>\n<fontconfig></fontconfig>\n' >"$work/no-fonts.conf"
 export FONTCONFIG_FILE=$work/no-fonts.conf
@@ -83,12 +84,12 @@ for dpi in 96 120 144 192; do
 done
 
 # The alignment's values kept per printer in the registry, each name apart; the runs kept.
-for suite in tst_alignment tst_runs; do
+for suite in "${suites[@]}"; do
   $WINE "$installed/$suite.exe" -o "Z:$log,txt" || { cat "$log" && exit 1; }
 done
 
 # Removed as a user removes it from Apps: nothing of it is left.
-rm "$installed/"{tst_dezenario.exe,tst_alignment.exe,tst_runs.exe,Qt6Test.dll}
+for exe in tst_dezenario "${suites[@]}"; do rm "$installed/$exe.exe"; done && rm "$installed/Qt6Test.dll"
 $WINE "$installed/Uninstall.exe" /S
 $WINESERVER -w # the uninstaller goes on from a copy of itself
 [ ! -e "$installed" ] || fail "the uninstaller left $(find "$installed")"
