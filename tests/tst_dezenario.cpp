@@ -721,6 +721,12 @@ private slots:
         QTest::keyClick(opened(), Qt::Key_Escape);
         QTest::keyClick(bar, Qt::Key_Escape);
         QTRY_VERIFY(!opened());
+        QTest::keyClick(m_window, Qt::Key_J, Qt::AltModifier);
+        QTRY_COMPARE(opened(), control("menuJogos"));
+        QCOMPARE(opened()->actions().first()->objectName(), "actionFechamento");
+        QTest::keyClick(opened(), Qt::Key_Escape);
+        QTest::keyClick(bar, Qt::Key_Escape);
+        QTRY_VERIFY(!opened());
         QTest::keyClick(m_window, Qt::Key_A, Qt::AltModifier);
         QTRY_COMPARE(opened(), control("menuAjuda"));
         QString about;
