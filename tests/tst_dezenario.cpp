@@ -444,6 +444,17 @@ private slots:
                 const auto at = SlipLayout::numberMarkPosition(game, dezena);
                 QCOMPARE(at ? QPoint(at->x, at->y) : QPoint(), box(game, dezena));
             }
+        // The test sheet outlines every box the slip has, each once: 3 games of 60, and 6 to 9.
+        QList<QPoint> outlined;
+        for (const SlipLayout::Box &b : SlipLayout::allBoxes())
+            outlined << QPoint(b.at.x, b.at.y);
+        QList<QPoint> slip;
+        for (int game = 1; game <= 3; ++game)
+            for (int n = 1; n <= 60; ++n)
+                slip << box(game, QString::asprintf("%02d", n));
+        for (int count = 0; count < 4; ++count)
+            slip << QPoint(5290, BoxY[count]);
+        QCOMPARE(outlined, slip);
     }
 
     void frameThrottle()
