@@ -229,6 +229,33 @@ private slots:
         QCOMPARE(refusal([] { refuseUnprintable({ 30, 7, 6, 6 }, 600); }), QString());
     }
 
+    // The guarantee and the chances as the player reads them.
+    void sentences()
+    {
+        QCOMPARE(guaranteeInWords({ 15, 6, 4, 5 }),
+                 u"PELO MENOS UMA QUADRA (4 ACERTOS NUM JOGO) SEMPRE QUE 5 DAS 6 DEZENAS SORTEADAS "
+                 "ESTIVEREM ENTRE AS 15 ESCOLHIDAS");
+        QCOMPARE(guaranteeInWords({ 10, 7, 5, 6 }),
+                 u"PELO MENOS UMA QUINA (5 ACERTOS NUM JOGO) SEMPRE QUE AS 6 DEZENAS SORTEADAS "
+                 "ESTIVEREM ENTRE AS 10 ESCOLHIDAS");
+        WheelResult one;
+        one.games = { lowest(6) };
+        one.odds = *oddsOf({ 7, 6, 4, 4 }, one.games);
+        const QStringList lines = chancesOf({ 7, 6, 4, 4 }, one).split(u'\n');
+        QCOMPARE(
+                lines.mid(1, 3),
+                (QStringList { QStringLiteral("4 ACERTOS OU MAIS (QUADRA OU MELHOR) NUM JOGO: 1 EM "
+                                              "2.298 (0,0435 %)."),
+                               QStringLiteral("5 ACERTOS OU MAIS (QUINA OU MELHOR) NUM JOGO: 1 EM "
+                                              "154.043 (0,000649 %)."),
+                               QStringLiteral("6 ACERTOS (SENA) NUM JOGO: 1 EM 50.063.860 "
+                                              "(0,00000200 %).") }));
+        QVERIFY(lines.last().startsWith(
+                QStringLiteral("PRÊMIOS POR SORTEIO, EM MÉDIA: 0,000429 QUADRA(S), "
+                               "0,00000647 QUINA(S), 0,0000000200 SENA(S). É O MESMO QUE "
+                               "DARIAM 1 APOSTAS SIMPLES")));
+    }
+
     // The games as IMPRIMIR reads them, and in the CSV at their slips' places.
     void words()
     {

@@ -93,11 +93,14 @@ QString tierName(int hits)
 
 QString guaranteeInWords(const WheelProblem &problem)
 {
-    return QStringLiteral("PELO MENOS UMA %1 (%2 ACERTOS NUM JOGO) SEMPRE QUE %3 DAS 6 DEZENAS "
-                          "SORTEADAS ESTIVEREM ENTRE AS %4 ESCOLHIDAS")
+    const QString drawn = problem.condition == 6
+            ? QStringLiteral("AS 6 DEZENAS SORTEADAS")
+            : QStringLiteral("%1 DAS 6 DEZENAS SORTEADAS").arg(problem.condition);
+    return QStringLiteral("PELO MENOS UMA %1 (%2 ACERTOS NUM JOGO) SEMPRE QUE %3 ESTIVEREM ENTRE "
+                          "AS %4 ESCOLHIDAS")
             .arg(tierName(problem.guarantee))
             .arg(problem.guarantee)
-            .arg(problem.condition == 6 ? QStringLiteral("AS") : QString::number(problem.condition))
+            .arg(drawn)
             .arg(problem.chosen);
 }
 
@@ -172,10 +175,11 @@ QString chancesOf(const WheelProblem &problem, const wheel::WheelResult &result)
                           .arg(whole(std::uint64_t(
                                        std::llround(double(wheel::AllDraws) / double(draws)))),
                                significant(100.0 * double(draws) / double(wheel::AllDraws), 3));
-        lines << QStringLiteral("%1 %2 OU MAIS ACERTOS NUM JOGO: %3.")
-                         .arg(tier == 2 ? QStringLiteral("A SENA,") : QStringLiteral("PELO MENOS"))
-                         .arg(4 + tier)
-                         .arg(chance);
+        lines << QStringLiteral("%1 NUM JOGO: %2.")
+                         .arg(QStringList { "4 ACERTOS OU MAIS (QUADRA OU MELHOR)",
+                                            "5 ACERTOS OU MAIS (QUINA OU MELHOR)",
+                                            "6 ACERTOS (SENA)" }[tier],
+                              chance);
     }
     const std::uint64_t bets = result.games.size() * std::uint64_t(simpleBets(problem.perGame));
     QStringList expected;
