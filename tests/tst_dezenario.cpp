@@ -1246,6 +1246,12 @@ private slots:
                     QTest::keyClick(draw, Qt::Key_Return); // CONFERIR, the default
                 }
                 seen << box->findChild<QLabel *>("Resumo")->text();
+                QStringList headings;
+                for (int column = 0; column < games->columnCount(); ++column)
+                    headings << games->headerData(column, Qt::Horizontal).toString();
+                QCOMPARE(headings,
+                         (QStringList { "VOLANTE", "JOGO", "DEZENAS", "ACERTOS", "SENAS", "QUINAS",
+                                        "QUADRAS" }));
                 box->findChild<QCheckBox *>("SoPremiados")->setFocus();
                 QTest::keyClick(box->findChild<QCheckBox *>("SoPremiados"), Qt::Key_Space);
                 for (int row = 0; row < games->rowCount(); ++row)

@@ -173,6 +173,9 @@ private slots:
             QTest::mouseClick(stop, Qt::LeftButton);
             QVERIFY(ended(wheel));
             const QAbstractItemModel *games = wheel->findChild<QTableView *>("Jogos")->model();
+            QCOMPARE(games->headerData(0, Qt::Horizontal).toString() + u'|'
+                             + games->headerData(1, Qt::Horizontal).toString(),
+                     "JOGO|DEZENAS");
             const int first = games->rowCount();
             QVERIFY(first > 0);
             const QString summary = wheel->findChild<QLabel *>("Resumo")->text();
