@@ -216,12 +216,10 @@ void MainWindow::check()
 void MainWindow::wheel()
 {
     runCommand([this] {
-        QtOptionButtons options({ m_ui->Option1, m_ui->Option2, m_ui->Option3, m_ui->Option4 });
-        int perGame = 6;
-        while (perGame < 9 && !options.value(perGame - 5))
-            ++perGame;
+        const QtOptionButtons options(
+                { m_ui->Option1, m_ui->Option2, m_ui->Option3, m_ui->Option4 });
         WheelWindow(
-                perGame,
+                numbersPerGameOf(options),
                 [this](QWidget *asker, const QString &games, int k) {
                     if (!m_ui->Text1->document()->isEmpty()
                         && QtQuestionBox(asker).askYesNo(

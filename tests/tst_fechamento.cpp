@@ -145,10 +145,14 @@ private slots:
         QVERIFY2(shown.contains("O FECHAMENTO NÃO FOI GERADO"), qPrintable(shown));
     }
 
-    // The condition follows the guarantee: never fewer of the drawn than the hits promised.
+    // The numbers a game start at the main window's; the condition follows the guarantee: never
+    // fewer of the drawn than the hits promised.
     void condition()
     {
+        QTest::mouseClick(m_window->findChild<QRadioButton *>("Option4"), Qt::LeftButton);
         withWheel([](QDialog *wheel) {
+            // Games of the main window's option to begin with.
+            QCOMPARE(wheel->findChild<QComboBox *>("DezenasPorJogo")->currentText(), "9");
             auto *condition = wheel->findChild<QComboBox *>("SeAcertar");
             choose(wheel->findChild<QComboBox *>("Garantia"), "QUINA");
             QCOMPARE(condition->currentText(), "5");
