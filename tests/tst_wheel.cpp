@@ -27,9 +27,11 @@ std::vector<std::vector<int>> allSets(int v, int m)
     return sets;
 }
 
-std::uint64_t unservedByHand(const WheelProblem &p, const std::vector<std::vector<int>> &games)
+// The sets that no game meets in t numbers, in lexicographic order.
+std::vector<std::vector<int>> unservedByHand(const WheelProblem &p,
+                                             const std::vector<std::vector<int>> &games)
 {
-    std::uint64_t unserved = 0;
+    std::vector<std::vector<int>> unserved;
     for (const std::vector<int> &set : allSets(p.chosen, p.condition)) {
         bool met = false;
         for (const std::vector<int> &game : games) {
@@ -38,7 +40,8 @@ std::uint64_t unservedByHand(const WheelProblem &p, const std::vector<std::vecto
                 common += std::count(game.begin(), game.end(), n) > 0;
             met = met || common >= p.guarantee;
         }
-        unserved += !met;
+        if (!met)
+            unserved.push_back(set);
     }
     return unserved;
 }
@@ -106,8 +109,10 @@ private slots:
                 numbers.push_back(all);
             }
             const GuaranteeCheck check = *checkGuarantee(problem, masks);
+            const auto unserved = unservedByHand(problem, numbers);
             QCOMPARE(check.setsChecked, problem.sets());
-            QCOMPARE(check.unserved, unservedByHand(problem, numbers));
+            QCOMPARE(check.unserved, std::uint64_t(unserved.size()));
+            QCOMPARE(check.firstUnserved, unserved.empty() ? Mask(0) : maskOf(unserved.front()));
         }
     }
 
