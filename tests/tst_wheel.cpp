@@ -196,6 +196,22 @@ private slots:
         const WheelProblem problem { 12, 8, 4, 6 };
         const std::vector<Mask> games = searched(problem, 2'000'000);
         const WheelOdds odds = *oddsOf(problem, games);
+        // The draws counted by hand: each set of up to six of the twelve that a draw shares with
+        // them, by the most hits a game has, times the draws that share just that set.
+        std::array<std::uint64_t, 3> byHand {};
+        for (int size = 0; size <= 6; ++size)
+            for (const std::vector<int> &shared : allSets(12, size)) {
+                int most = 0;
+                for (const Mask game : games) {
+                    int hits = 0;
+                    for (const int n : shared)
+                        hits += int(game >> n & 1);
+                    most = std::max(most, hits);
+                }
+                for (int tier = 0; tier < 3; ++tier)
+                    byHand[size_t(tier)] += most >= 4 + tier ? binomial(48, 6 - size) : 0;
+            }
+        QCOMPARE(odds.draws, byHand);
         for (int tier = 0; tier < 3; ++tier)
             QCOMPARE(odds.prizes[size_t(tier)], prizesOfSimpleBets(games.size() * 28, tier));
         // With all six among the twelve, some game has four: the quadra is sure then.

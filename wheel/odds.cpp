@@ -2,65 +2,46 @@
 
 namespace dezenario::wheel {
 
-namespace {
-struct Walk
-{
-    int v, k;
-    const std::atomic<bool> *cancel;
-    std::vector<std::vector<int>> gamesWith; // by number
-    std::vector<int> hits; // by game
-    std::array<std::uint64_t, 7> withHits {}; // games by their hits
-    WheelOdds odds;
-    std::uint64_t visited = 0;
-
-    bool visit(int from, int size)
-    {
-        if ((++visited & 0xfff) == 0 && cancel && cancel->load())
-            return false;
-        // So many draws share just these numbers with the chosen: the rest from the 60 - v others.
-        const std::uint64_t draws = binomial(60 - v, 6 - size);
-        int most = 0;
-        for (int h = 0; h <= size; ++h)
-            if (withHits[size_t(h)])
-                most = h;
-        for (int tier = 0; tier < 3; ++tier) {
-            const int j = 4 + tier;
-            if (most >= j)
-                odds.draws[size_t(tier)] += draws;
-            std::uint64_t prizes = 0;
-            for (int h = j; h <= size; ++h)
-                prizes += withHits[size_t(h)] * binomial(h, j) * binomial(k - h, 6 - j);
-            odds.prizes[size_t(tier)] += prizes * draws;
-        }
-        if (size == 6)
-            return true;
-        for (int n = from; n < v; ++n) {
-            for (const int g : gamesWith[size_t(n)])
-                --withHits[size_t(hits[size_t(g)]++)], ++withHits[size_t(hits[size_t(g)])];
-            const bool goOn = visit(n + 1, size + 1);
-            for (const int g : gamesWith[size_t(n)])
-                --withHits[size_t(hits[size_t(g)]--)], ++withHits[size_t(hits[size_t(g)])];
-            if (!goOn)
-                return false;
-        }
-        return true;
-    }
-};
-} // namespace
-
 std::optional<WheelOdds> oddsOf(const WheelProblem &problem, const std::vector<Mask> &games,
                                 const std::atomic<bool> *cancel)
 {
-    Walk walk { problem.chosen, problem.perGame, cancel, {}, {}, {}, {}, 0 };
-    walk.gamesWith.resize(size_t(problem.chosen));
-    for (size_t g = 0; g < games.size(); ++g)
-        for (Mask game = games[g]; game; game &= game - 1)
-            walk.gamesWith[size_t(std::countr_zero(game))].push_back(int(g));
-    walk.hits.assign(games.size(), 0);
-    walk.withHits[0] = games.size();
-    if (!walk.visit(0, 0))
-        return std::nullopt;
-    return walk.odds;
+    const int v = problem.chosen, k = problem.perGame;
+    WheelOdds odds;
+    for (int tier = 0; tier < 3; ++tier) {
+        const int j = 4 + tier;
+        // The sets of j chosen numbers that some game holds: a draw gives j hits in some game
+        // just when its numbers among the chosen hold one of them.
+        std::vector<bool> held(size_t(binomial(v, j)), false);
+        for (const Mask game : games)
+            forEachSubset(game, j, [&](Mask set) { held[size_t(rankOf(set))] = true; });
+        // Every set of up to six chosen numbers that a draw can share with them, weighted by the
+        // draws that share just those: the rest from the 60 - v others.
+        std::uint64_t visited = 0;
+        bool cancelled = false;
+        for (int size = j; size <= 6 && size <= v && !cancelled; ++size) {
+            const std::uint64_t draws = binomial(60 - v, 6 - size);
+            forEachSubset(lowest(v), size, [&](Mask shared) {
+                if (cancelled || ((++visited & 0xffff) == 0 && cancel && cancel->load())) {
+                    cancelled = true;
+                    return;
+                }
+                bool hit = false;
+                forEachSubset(shared, j, [&](Mask set) { hit = hit || held[size_t(rankOf(set))]; });
+                if (hit)
+                    odds.draws[size_t(tier)] += draws;
+            });
+        }
+        if (cancelled)
+            return std::nullopt;
+        // Each game over all draws, by its hits: h of its k numbers in C(k, h) C(60 - k, 6 - h)
+        // draws, and then C(h, j) C(k - h, 6 - j) of its simple bets with j hits.
+        std::uint64_t perGame = 0;
+        for (int h = j; h <= 6; ++h)
+            perGame += binomial(k, h) * binomial(60 - k, 6 - h) * binomial(h, j)
+                    * binomial(k - h, 6 - j);
+        odds.prizes[size_t(tier)] = perGame * games.size();
+    }
+    return odds;
 }
 
 std::uint64_t prizesOfSimpleBets(std::uint64_t bets, int tier)
