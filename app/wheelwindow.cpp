@@ -224,11 +224,16 @@ void WheelWindow::poll()
                      .arg(done / 10);
     if (now.checking)
         state += QStringLiteral("; CONFERINDO A GARANTIA");
+    const std::shared_ptr<const wheel::WheelResult> result =
+            now.running ? nullptr : m_job->result();
+    if (!now.running && !result)
+        state = QStringLiteral("A BUSCA PAROU ANTES DO PRIMEIRO FECHAMENTO: CLIQUE EM PROCURAR "
+                               "MAIS PARA CONTINUAR");
     m_progress->setFormat(state);
     m_progress->setAccessibleName(state);
     if (!now.running) {
         m_timer->stop();
-        if (auto result = m_job->result(); result && result != m_shown)
+        if (result && result != m_shown)
             showResult(*(m_shown = result));
     }
     enableButtons();
@@ -256,7 +261,8 @@ void WheelWindow::enableButtons()
     const bool shown = !m_games.empty() && !running;
     m_search->setEnabled(!running);
     m_stop->setEnabled(running);
-    m_more->setEnabled(shown && m_games.size() > m_job->progress().floor);
+    m_more->setEnabled(m_job && !running
+                       && (m_games.empty() || m_games.size() > m_job->progress().floor));
     for (QPushButton *b : { m_toTextButton, m_copy, m_saveButton })
         b->setEnabled(shown);
 }

@@ -8,6 +8,7 @@
 #include <benchmark/benchmark.h>
 
 #include <fstream>
+#include <memory>
 #include <map>
 #include <sstream>
 #include <thread>
@@ -53,6 +54,20 @@ void beyond(benchmark::State &state)
     state.counters["ratio"] = double(games) / double(cover);
     state.counters["lower_bound"] = double(lowerBound(problem));
 }
+// How long the window waits, once closed, for a search in full course to end: the job's
+// destructor, a second into the search of the largest wheels of the window.
+void closing(benchmark::State &state)
+{
+    const WheelProblem problem { 30, int(state.range(0)), int(state.range(1)), int(state.range(1)) };
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto job = std::make_unique<WheelJob>(problem);
+        job->start();
+        std::this_thread::sleep_for(std::chrono::seconds(1));
+        state.ResumeTiming();
+        job.reset();
+    }
+}
 } // namespace
 
 int main(int argc, char **argv)
@@ -88,6 +103,13 @@ int main(int argc, char **argv)
                     ->Iterations(1)
                     ->Unit(benchmark::kSecond)
                     ->UseRealTime();
+    for (const auto [k, t] : { std::pair { 6, 4 }, { 6, 5 }, { 7, 6 } })
+        benchmark::RegisterBenchmark("Closing", closing)
+                ->Args({ k, t })
+                ->ArgNames({ "k", "t" })
+                ->Iterations(3)
+                ->Unit(benchmark::kMillisecond)
+                ->UseRealTime();
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
 }

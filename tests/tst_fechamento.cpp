@@ -200,6 +200,36 @@ private slots:
         });
     }
 
+    // Stopped at once, on the largest wheel a print takes, maybe before its first wheel is whole:
+    // no error either way, and the search goes on from there.
+    void stopAtOnce()
+    {
+        QString errors;
+        withWheel(
+                [](QDialog *wheel) {
+                    type(wheel->findChild<QLineEdit *>("Escolhidas"),
+                         "1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19 20 21 22 23 24 25 26 27 "
+                         "28 29 30");
+                    choose(wheel->findChild<QComboBox *>("DezenasPorJogo"), "7");
+                    choose(wheel->findChild<QComboBox *>("Garantia"), "SENA");
+                    QTest::keyClick(wheel->findChild<QLineEdit *>("Escolhidas"), Qt::Key_Return);
+                    QTest::mouseClick(wheel->findChild<QPushButton *>("Parar"), Qt::LeftButton);
+                    QVERIFY(ended(wheel));
+                    auto *more = wheel->findChild<QPushButton *>("ProcurarMais");
+                    const QAbstractItemModel *games =
+                            wheel->findChild<QTableView *>("Jogos")->model();
+                    const QString state =
+                            wheel->findChild<QWidget *>("Progresso")->accessibleName();
+                    QVERIFY2(games->rowCount() > 0 || state.startsWith("A BUSCA PAROU ANTES"),
+                             qPrintable(state));
+                    QVERIFY(more->isEnabled());
+                    QTest::mouseClick(more, Qt::LeftButton);
+                    QVERIFY(wheel->findChild<QPushButton *>("Parar")->isEnabled());
+                },
+                {}, &errors);
+        QCOMPARE(errors, QString());
+    }
+
     // Closing the window while it searches ends the search: no thread of it is left.
     void closeWhileSearching()
     {

@@ -1,6 +1,7 @@
 #include "searchchain.h"
 
 #include <algorithm>
+#include <functional>
 #include <limits>
 
 namespace dezenario::wheel {
@@ -132,27 +133,27 @@ void SearchChain::swap(size_t index, int x, int y)
     m_tabu[index * size_t(m_problem.chosen) + size_t(x)] = m_step + 10 + m_random.below(10);
 }
 
-void SearchChain::construct()
+void SearchChain::addServing()
 {
-    // Each game serves an unserved set: t of its numbers, and others at random.
-    while (!m_unserved.empty()) {
-        Mask set = m_unserved[m_random.below(m_unserved.size())], game = 0;
-        for (int i = 0; i < m_problem.guarantee; ++i) {
-            const int n = anyOf(set, m_random);
-            game |= bit(n), set &= ~bit(n);
-        }
-        while (std::popcount(game) < m_problem.perGame)
-            game |= bit(anyOf(m_all & ~game, m_random));
-        add(game);
+    // A game that serves an unserved set: t of its numbers, and others at random.
+    Mask set = m_unserved[m_random.below(m_unserved.size())], game = 0;
+    for (int i = 0; i < m_problem.guarantee; ++i) {
+        const int n = anyOf(set, m_random);
+        game |= bit(n), set &= ~bit(n);
     }
+    while (std::popcount(game) < m_problem.perGame)
+        game |= bit(anyOf(m_all & ~game, m_random));
+    add(game);
 }
 
-void SearchChain::shrink()
+bool SearchChain::shrink(const std::function<bool()> &stopped)
 {
     // The game that serves fewest sets alone; among equals, any.
     size_t chosen = 0, ties = 0;
     std::int64_t fewest = -1;
     for (size_t g = 0; g < m_games.size(); ++g) {
+        if (stopped())
+            return false;
         std::int64_t alone = 0;
         forEachServed(m_games[g], [&](Mask set) {
             alone += m_servedBy[size_t(rankOf(set))] == 1;
@@ -165,6 +166,7 @@ void SearchChain::shrink()
     }
     removeAt(chosen);
     m_fewestUnserved = m_unserved.size();
+    return true;
 }
 
 bool SearchChain::step()
@@ -220,28 +222,33 @@ bool SearchChain::step()
 void SearchChain::run(std::int64_t effort, std::uint64_t floor, const std::atomic<bool> &stop)
 {
     const std::int64_t until = m_spent + effort;
-    if (!m_best.empty() && m_best.size() <= floor)
-        return;
-    if (m_games.empty())
-        construct();
-    while (m_spent < until) {
+    // Asked after so much work, not so many steps: a step over a wheel of a hundred thousand games
+    // is itself that much work, and a stop must be heard within milliseconds.
+    const std::function<bool()> stopped = [&] {
+        if (m_spent < m_nextLook)
+            return false;
+        m_nextLook = m_spent + LookEvery;
+        m_spentShared = m_spent;
+        return stop.load(std::memory_order_relaxed);
+    };
+    while (!stopped()) {
         if (m_unserved.empty()) {
             if (m_best.empty() || m_games.size() < m_best.size()) {
                 m_best = m_games;
                 m_bestSize = m_best.size();
             }
-            if (m_games.size() <= floor || m_games.size() == 1)
+            if (m_games.size() <= floor || m_games.size() == 1 || m_spent >= until
+                || !shrink(stopped))
                 break;
-            shrink();
-            continue;
+        } else if (m_best.empty()) {
+            addServing(); // the first wheel, game by game, whatever the effort
+        } else if (m_spent >= until) {
+            break;
+        } else {
+            ++m_step;
+            if (!step())
+                ++m_spent; // cannot happen with k >= m, but never loop for nothing
         }
-        if ((++m_step & 255) == 0) {
-            m_spentShared = m_spent;
-            if (stop.load(std::memory_order_relaxed))
-                break;
-        }
-        if (!step())
-            ++m_spent; // cannot happen with k >= m, but never loop for nothing
     }
     m_spentShared = m_spent;
 }

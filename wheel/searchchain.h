@@ -3,6 +3,7 @@
 #include "wheelproblem.h"
 
 #include <atomic>
+#include <functional>
 #include <cstdint>
 #include <vector>
 
@@ -59,8 +60,9 @@ private:
     // What swapping x out of the game and y in does: sets newly served minus those left unserved.
     std::int64_t gainOf(Mask game, int x, int y);
     void swap(size_t index, int x, int y);
-    void construct();
-    void shrink();
+    void addServing();
+    bool shrink(const std::function<bool()> &stopped); // false when stopped before
+
     bool step(); // false when no swap could be made
     template<typename Visit>
     void forEachServed(Mask game, Visit visit);
@@ -77,7 +79,8 @@ private:
     std::vector<std::int32_t> m_placeInUnserved; // -1 when served
     std::vector<std::int64_t> m_tabu; // game * v + number: until when it may not come back in
     std::vector<Mask> m_best;
-    std::int64_t m_spent = 0, m_step = 0;
+    static constexpr std::int64_t LookEvery = 1 << 18; // some 10 ms of work
+    std::int64_t m_spent = 0, m_step = 0, m_nextLook = 0;
     size_t m_fewestUnserved = 0; // at this size, the fewest unserved yet
     std::atomic<std::int64_t> m_spentShared { 0 };
     std::atomic<std::uint64_t> m_bestSize { ~std::uint64_t(0) };

@@ -68,7 +68,9 @@ void WheelJob::round(std::int64_t effort)
     auto found = std::make_shared<WheelResult>();
     found->games = best.best();
     m_checking = true;
-    const auto check = checkGuarantee(m_problem, found->games, &m_closing);
+    // Stopped before the first wheel was whole: nothing to check, nothing to show.
+    const auto check = found->games.empty() ? std::nullopt
+                                            : checkGuarantee(m_problem, found->games, &m_closing);
     const auto odds = check ? oddsOf(m_problem, found->games, &m_closing) : std::nullopt;
     if (check && odds) {
         found->check = *check;
