@@ -58,7 +58,8 @@ void beyond(benchmark::State &state)
 // destructor, a second into the search of the largest wheels of the window.
 void closing(benchmark::State &state)
 {
-    const WheelProblem problem { 30, int(state.range(0)), int(state.range(1)), int(state.range(1)) };
+    const WheelProblem problem { 30, int(state.range(0)), int(state.range(1)),
+                                 int(state.range(1)) };
     for (auto _ : state) {
         state.PauseTiming();
         auto job = std::make_unique<WheelJob>(problem);
