@@ -984,6 +984,7 @@ private slots:
         run.printer = QStringLiteral("DEZENARIO-PDF");
         run.quantity = QStringLiteral("3");
         run.slips.push_back({ 1, { KeptRun::Game { { 1, 2, 3, 4, 5, 6 }, {} } } });
+        run.slips.push_back({ 2, { KeptRun::Game { { 7, 8, 9, 10, 11, 12 }, {} } } });
         QString good, bad;
         QCOMPARE(store.keep(run, &good), QString());
         run.when = run.when.addSecs(60);
@@ -1002,11 +1003,14 @@ private slots:
                 list->setFocus();
                 list->setCurrentIndex(list->model()->index(row, 0));
                 seen << list->model()->index(row, 0).data().toString().left(9)
-                     << (view->grab().toImage() == blank ? "BLANK" : "DRAWN");
+                     << (view->grab().toImage() == blank ? "BLANK" : "DRAWN")
+                     << view->accessibleName(); // a run is shown from its first slip
             }
         });
         m_window->findChild<QAction *>("actionImpressos")->trigger();
-        QCOMPARE(seen, (QStringList { "01/12/202", "DRAWN", "ILEGÍVEL:", "BLANK" }));
+        QCOMPARE(seen,
+                 (QStringList { "01/12/202", "DRAWN", "VOLANTE 1", "ILEGÍVEL:", "BLANK",
+                                "NENHUM VOLANTE" }));
     }
 
     // Out of memory as each menu's window shows: an error box, the text kept, and the menu works
@@ -1123,7 +1127,8 @@ private slots:
                     QTest::mouseClick(box->findChild<QPushButton *>("ImprimirDeNovo"),
                                       Qt::LeftButton);
                     listed << row(0) << row(1)
-                           << list->model()->index(0, 0).data().toString().right(10);
+                           << list->model()->index(0, 0).data().toString().right(10)
+                           << QString::number(list->currentIndex().row()); // the reprint chosen
                     box->reject();
                 });
             });
@@ -1131,7 +1136,7 @@ private slots:
             QCOMPARE(listed,
                      (QStringList { "DEZENARIO-PDF 5 15 DE 6 R$ 90,00",
                                     "DEZENARIO-PDF 1 3 DE 6 R$ 18,00",
-                                    "DEZENARIO-PDF 5 15 DE 6 R$ 90,00", " (DE NOVO)" }));
+                                    "DEZENARIO-PDF 5 15 DE 6 R$ 90,00", " (DE NOVO)", "0" }));
             QCOMPARE(text1()->toPlainText(), Bets);
             QCOMPARE(entries() << control<QLabel>("Label1")->text()
                                << control<QLabel>("Label4")->text(),
