@@ -95,6 +95,17 @@ QPoint box(int game, const QString &dezena) // none unless exactly "01" to "60"
             : QPoint();
 }
 
+// Every box of the slip as measured: the 60 numbers of games 1 to 3, then the counts 6 to 9.
+QList<QPoint> measuredBoxes()
+{
+    QList<QPoint> boxes;
+    for (int n = 0; n < 180; ++n)
+        boxes << QPoint(BoxX[n / 10], BoxY[n % 10]);
+    for (int count = 0; count < 4; ++count)
+        boxes << QPoint(5290, BoxY[count]);
+    return boxes;
+}
+
 // One slip of six a game; two slips at nine a game, the second of them blank. Blanks around a
 // number go; the line break stays with the number after it, which is then no number of the slip.
 const QString Bets = QStringLiteral("01- 10 -11-35-51-60-\n02-12-22-32-42-52-09-19-29-39-49-59-");
@@ -448,13 +459,7 @@ private slots:
         QList<QPoint> outlined;
         for (const SlipLayout::Box &b : SlipLayout::allBoxes())
             outlined << QPoint(b.at.x, b.at.y);
-        QList<QPoint> slip;
-        for (int game = 1; game <= 3; ++game)
-            for (int n = 1; n <= 60; ++n)
-                slip << box(game, QString::asprintf("%02d", n));
-        for (int count = 0; count < 4; ++count)
-            slip << QPoint(5290, BoxY[count]);
-        QCOMPARE(outlined, slip);
+        QCOMPARE(outlined, measuredBoxes());
     }
 
     void frameThrottle()
@@ -688,12 +693,7 @@ private slots:
         // The outlines apart from the rulers, which run 5 mm from the corner.
         const QPoint rulersOff(200, 100);
         const QList<QRect> found = darkBlobs(pages[0].copy(QRect(rulersOff, pages[0].size())));
-        QList<QPoint> boxes {
-            { 5290, BoxY[0] }, { 5290, BoxY[1] }, { 5290, BoxY[2] }, { 5290, BoxY[3] }
-        };
-        for (int n = 0; n < 180; ++n)
-            boxes << QPoint(BoxX[n / 10], BoxY[n % 10]);
-        for (const QPoint &twips : boxes) {
+        for (const QPoint &twips : measuredBoxes()) {
             const QRectF mark(placed(typed, twips) / 5 - rulersOff, QSizeF(28.8, 46.08));
             QVERIFY2(blobAt(found, mark, 2.8), // 0.25 mm
                      qPrintable(
