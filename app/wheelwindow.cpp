@@ -50,7 +50,7 @@ public:
             return QVariant();
         if (index.column() == 0)
             return QString::number(index.row() + 1);
-        return gamesAsLines({ m_games[size_t(index.row())] }).trimmed();
+        return gameInWords(m_games[size_t(index.row())]);
     }
 
 private:

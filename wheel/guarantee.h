@@ -7,8 +7,8 @@
 
 namespace dezenario::wheel {
 
-// The guarantee checked the plain way, apart from the search: every set of m of the v numbers,
-// one by one, against every game until one meets it in t numbers.
+// The guarantee checked apart from the search: every set of m of the v numbers that each game
+// meets in t numbers or more is marked, and then every set is looked at, one by one.
 struct GuaranteeCheck
 {
     std::uint64_t setsChecked = 0;

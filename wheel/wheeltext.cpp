@@ -113,45 +113,42 @@ QString gamesForSlips(const std::vector<std::vector<int>> &games)
     return text;
 }
 
+QString gameInWords(const std::vector<int> &numbers)
+{
+    QStringList words;
+    for (const int n : numbers)
+        words << twoDigits(n);
+    return words.join(u' ');
+}
+
 QString gamesAsLines(const std::vector<std::vector<int>> &games)
 {
     QString text;
-    for (const std::vector<int> &game : games) {
-        QStringList numbers;
-        for (const int n : game)
-            numbers << twoDigits(n);
-        text += numbers.join(u' ') + u'\n';
-    }
+    for (const std::vector<int> &game : games)
+        text += gameInWords(game) + u'\n';
     return text;
 }
 
 QByteArray gamesAsCsv(const std::vector<std::vector<int>> &games)
 {
     QString csv = QStringLiteral("\uFEFFVOLANTE;JOGO;DEZENAS\r\n");
-    for (size_t i = 0; i < games.size(); ++i) {
-        QStringList numbers;
-        for (const int n : games[i])
-            numbers << twoDigits(n);
+    for (size_t i = 0; i < games.size(); ++i)
         csv += QStringLiteral("%1;%2;\"%3\"\r\n")
                        .arg(i / 3 + 1)
                        .arg(i % 3 + 1)
-                       .arg(numbers.join(u' '));
-    }
+                       .arg(gameInWords(games[i]));
     return csv.toUtf8();
 }
 
 QString summaryOf(const std::vector<int> &chosen, const WheelProblem &problem,
                   const wheel::WheelResult &result, qint64 priceInCentavos)
 {
-    QStringList numbers;
-    for (const int n : chosen)
-        numbers << twoDigits(n);
     const std::uint64_t bound = wheel::lowerBound(problem);
     const qsizetype games = qsizetype(result.games.size());
     return QStringLiteral("DEZENAS ESCOLHIDAS: %1. %2 JOGOS DE %3 DEZENAS: %4. GARANTIA CONFERIDA "
                           "EM TODOS OS %5 CONJUNTOS DE %6 DEZENAS ESCOLHIDAS. NENHUM FECHAMENTO "
                           "DESTES TEM MENOS DE %7 JOGOS%8. CUSTO POR SORTEIO: %9.")
-            .arg(numbers.join(u' '), whole(std::uint64_t(games)))
+            .arg(gameInWords(chosen), whole(std::uint64_t(games)))
             .arg(problem.perGame)
             .arg(guaranteeInWords(problem), whole(result.check.setsChecked))
             .arg(problem.condition)

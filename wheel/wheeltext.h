@@ -22,7 +22,9 @@ QString guaranteeInWords(const wheel::WheelProblem &problem);
 
 // The games as IMPRIMIR reads them, two digits and a dash a number, one game after another.
 QString gamesForSlips(const std::vector<std::vector<int>> &games);
-// One game a line, "01 05 12 ...".
+// A game's numbers, "01 05 12 ...".
+QString gameInWords(const std::vector<int> &numbers);
+// One game a line, as gameInWords gives it.
 QString gamesAsLines(const std::vector<std::vector<int>> &games);
 // As a CSV that a spreadsheet opens, as CONFERIR saves: UTF-8 with its mark, ";" between fields;
 // each game with the slip and place IMPRIMIR would give it.
