@@ -56,8 +56,7 @@ class TestFechamento : public QObject
     Q_OBJECT
     MainWindow *m_window = nullptr;
 
-    // Opens FECHAMENTO and hands it to work; the boxes it opens are answered
-    // in order, and their texts given to seen.
+    // Opens FECHAMENTO and hands it to work; its boxes are answered in order, their texts to seen.
     void withWheel(const std::function<void(QDialog *)> &work, QStringList answers = {},
                    QString *seen = nullptr)
     {
@@ -153,7 +152,6 @@ private slots:
     {
         QTest::mouseClick(m_window->findChild<QRadioButton *>("Option4"), Qt::LeftButton);
         withWheel([](QDialog *wheel) {
-            // Games of the main window's option to begin with.
             QCOMPARE(wheel->findChild<QComboBox *>("DezenasPorJogo")->currentText(), "9");
             auto *condition = wheel->findChild<QComboBox *>("SeAcertar");
             choose(wheel->findChild<QComboBox *>("Garantia"), "QUINA");
