@@ -1,11 +1,14 @@
 #include "checkwindow.h"
 
+#include "acrossmodel.h"
 #include "qtadapters.h"
+#include "runstore.h"
 
 #include <QAbstractTableModel>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QComboBox>
 #include <QFormLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -63,12 +66,25 @@ private:
     bool m_prizedOnly = false;
 };
 
+// The numbers take the room the counts leave, and nothing is cut.
+static void fitColumns(QTableView *list, int numbers)
+{
+    for (int column = 0; column < list->model()->columnCount(); ++column)
+        list->horizontalHeader()->setSectionResizeMode(
+                column, column == numbers ? QHeaderView::Stretch : QHeaderView::ResizeToContents);
+}
+
 CheckWindow::CheckWindow(KeptRun games, const QString &source, QWidget *parent)
     : QDialog(parent),
       m_games(std::move(games)),
       m_model(new GameModel(m_checked, this)),
+      m_across(new AcrossModel(this)),
+      m_way(new QComboBox(this)),
+      m_count(new QComboBox(this)),
       m_draw(new QLineEdit(this)),
       m_contest(new QLineEdit(this)),
+      m_first(new QLineEdit(this)),
+      m_last(new QLineEdit(this)),
       m_summary(new QLabel(this)),
       m_prizedOnly(new QCheckBox(QStringLiteral("SÓ OS JOGOS &PREMIADOS"), this)),
       m_list(new QTableView(this))
@@ -77,6 +93,19 @@ CheckWindow::CheckWindow(KeptRun games, const QString &source, QWidget *parent)
     setWindowTitle(QStringLiteral("CONFERIR APOSTAS"));
     m_draw->setObjectName(QStringLiteral("Sorteio"));
     m_contest->setObjectName(QStringLiteral("Concurso"));
+    m_way->setObjectName(QStringLiteral("Concursos"));
+    m_first->setObjectName(QStringLiteral("ConcursoInicial"));
+    m_last->setObjectName(QStringLiteral("ConcursoFinal"));
+    m_count->setObjectName(QStringLiteral("QuantosConcursos"));
+    for (const int count : { 2, 3, 4, 6, 8, 9, 12 })
+        m_count->addItem(QString::number(count), count);
+    m_way->addItem(QStringLiteral("O SORTEIO DIGITADO"), 0);
+    m_way->addItem(QStringLiteral("UM CONCURSO GUARDADO"), 1);
+    m_way->addItem(QStringLiteral("OS CONCURSOS GUARDADOS DE UM A OUTRO"), 2);
+    m_way->addItem(QStringLiteral("TEIMOSINHA"), 3);
+    if (m_games.when.isValid())
+        m_way->addItem(QStringLiteral("OS CONCURSOS SORTEADOS DEPOIS DA IMPRESSÃO"), 4);
+    m_way->addItem(QStringLiteral("TODOS OS CONCURSOS GUARDADOS"), 5);
     m_summary->setObjectName(QStringLiteral("Resumo"));
     m_summary->setWordWrap(true);
     m_summary->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
@@ -87,14 +116,15 @@ CheckWindow::CheckWindow(KeptRun games, const QString &source, QWidget *parent)
     m_list->setModel(m_model);
     m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_list->verticalHeader()->hide();
-    // The numbers take the room the counts leave, and nothing is cut.
-    for (int column = 0; column < 7; ++column)
-        m_list->horizontalHeader()->setSectionResizeMode(
-                column, column == 2 ? QHeaderView::Stretch : QHeaderView::ResizeToContents);
+    fitColumns(m_list, 2);
 
     auto *form = new QFormLayout;
+    addRow(form, QStringLiteral("CONFERIR CON&TRA"), m_way);
     addRow(form, QStringLiteral("&DEZENAS SORTEADAS"), m_draw);
     addRow(form, QStringLiteral("CON&CURSO (SE QUISER)"), m_contest);
+    addRow(form, QStringLiteral("CONCURSO &INICIAL"), m_first);
+    addRow(form, QStringLiteral("CONCURSO FI&NAL"), m_last);
+    addRow(form, QStringLiteral("&QUANTOS CONCURSOS"), m_count);
     auto *check = new QPushButton(QStringLiteral("CONFERIR"), this);
     check->setObjectName(QStringLiteral("ConferirJogos"));
     check->setDefault(true);
@@ -118,10 +148,27 @@ CheckWindow::CheckWindow(KeptRun games, const QString &source, QWidget *parent)
     layout->addWidget(m_list, 1);
     layout->addLayout(buttons);
 
-    connect(check, &QPushButton::clicked, this, guard(this, [this] { checkGames(); }));
+    connect(check, &QPushButton::clicked, this, guard(this, [this] {
+                if (m_way->currentData().toInt() == 0)
+                    return checkGames();
+                checkContests();
+            }));
+    connect(m_way, &QComboBox::currentIndexChanged, this,
+            guard(this, [this] { chooseContests(m_way->currentData().toInt()); }));
     connect(m_prizedOnly, &QCheckBox::toggled, this,
             guard(this, [this] { m_model->reset(m_prizedOnly->isChecked()); }));
     connect(copy, &QPushButton::clicked, this, guard(this, [this] {
+                if (m_list->model() == m_across) { // every contest, every game with a prize
+                    QString text = acrossInWords(m_across->check(), costOfGames()) + u'\n';
+                    for (const PrizedGame &prized : m_across->check().prized)
+                        text += QStringLiteral("CONCURSO %1 VOLANTE %2 JOGO %3: %4 — %5\n")
+                                        .arg(m_across->check().contests[prized.contest].number)
+                                        .arg(prized.game.slip)
+                                        .arg(prized.game.game)
+                                        .arg(numbersInWords(prized.game),
+                                             moneyInWords(prized.centavos, prized.unpaid));
+                    return QApplication::clipboard()->setText(text);
+                }
                 QString text = m_summary->text() + u'\n';
                 for (const CheckedGame &game : std::as_const(m_checked))
                     text += QStringLiteral("VOLANTE %1 JOGO %2: %3 — %4 ACERTO(S): %5 SENA(S), %6 "
@@ -137,11 +184,56 @@ CheckWindow::CheckWindow(KeptRun games, const QString &source, QWidget *parent)
             }));
     connect(save, &QPushButton::clicked, this, guard(this, [this] {
                 saveFile(this, QStringLiteral("SALVAR A CONFERÊNCIA"),
-                         QStringLiteral("conferencia.csv"), toCsv(m_checked));
+                         QStringLiteral("conferencia.csv"),
+                         m_list->model() == m_across ? acrossCsv(m_across->check())
+                                                     : toCsv(m_checked));
             }));
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
     m_summary->setText(QStringLiteral("DIGITE AS SEIS DEZENAS SORTEADAS E CLIQUE EM CONFERIR."));
-    resize(860, 600);
+    chooseContests(0);
+    resize(860, 660);
+}
+
+qint64 CheckWindow::costOfGames() const
+{
+    return costInCentavos(m_games.gamesMarked(), m_games.numbersPerGame, priceOfABet());
+}
+
+void CheckWindow::chooseContests(int way)
+{
+    m_draw->setEnabled(way == 0);
+    m_contest->setEnabled(way == 0);
+    m_first->setEnabled(way >= 1 && way <= 3);
+    m_last->setEnabled(way == 2);
+    m_count->setEnabled(way == 3);
+}
+
+void CheckWindow::checkContests()
+{
+    const QList<Contest> kept = KeptDraws().loadSome();
+    QList<Contest> contests = kept;
+    switch (m_way->currentData().toInt()) {
+    case 1:
+        contests =
+                contestsBetween(kept, readContest(m_first->text()), readContest(m_first->text()));
+        break;
+    case 2:
+        contests = contestsBetween(kept, readContest(m_first->text()), readContest(m_last->text()));
+        break;
+    case 3:
+        contests = teimosinha(kept, readContest(m_first->text()), m_count->currentData().toInt());
+        break;
+    case 4:
+        contests = drawnAfter(kept, m_games.when);
+        break;
+    }
+    m_across->reset(checkAcross(m_games, contests));
+    m_summary->setText(acrossInWords(m_across->check(), costOfGames(), 12)
+                       + QStringLiteral("\nA LISTA MOSTRA OS JOGOS PREMIADOS."));
+    m_summary->setAccessibleName(m_summary->text());
+    m_prizedOnly->setEnabled(false);
+    m_list->setModel(m_across);
+    fitColumns(m_list, 3);
 }
 
 void CheckWindow::checkGames()
@@ -174,6 +266,11 @@ void CheckWindow::checkGames()
                                  : QString()));
     m_summary->setAccessibleName(m_summary->text());
     m_model->reset(m_prizedOnly->isChecked());
+    if (m_list->model() != m_model) { // back from the contests kept
+        m_prizedOnly->setEnabled(true);
+        m_list->setModel(m_model);
+        fitColumns(m_list, 2);
+    }
 }
 
 } // namespace dezenario

@@ -83,6 +83,10 @@ void MainWindow::addMenuBar()
     checking->setObjectName(QStringLiteral("menuConferencia"));
     checking->addAction(QStringLiteral("&CONFERIR APOSTAS…"), this, &MainWindow::check)
             ->setObjectName(QStringLiteral("actionConferir"));
+    checking->addAction(QStringLiteral("&IMPORTAR RESULTADOS…"), this, &MainWindow::importResults)
+            ->setObjectName(QStringLiteral("actionImportarResultados"));
+    checking->addAction(QStringLiteral("&ESTATÍSTICAS…"), this, &MainWindow::statistics)
+            ->setObjectName(QStringLiteral("actionEstatisticas"));
     QMenu *help = bar->addMenu(QStringLiteral("&AJUDA"));
     help->setObjectName(QStringLiteral("menuAjuda"));
     QAction *about =

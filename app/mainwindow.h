@@ -48,6 +48,8 @@ private slots:
     void preview();
     void printedRuns();
     void check();
+    void importResults();
+    void statistics();
     void wheel();
     void about();
 

@@ -1,7 +1,6 @@
 #include "runswindow.h"
 
 #include "checkwindow.h"
-#include "decimalbox.h"
 #include "qtadapters.h"
 #include "runmodel.h"
 #include "slipview.h"
@@ -11,6 +10,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTableView>
@@ -28,7 +28,7 @@ RunsWindow::RunsWindow(QImage mark, QWidget *parent)
       m_about(new QLabel(this)),
       m_from(new QSpinBox(this)),
       m_to(new QSpinBox(this)),
-      m_price(new DecimalBox(this)),
+      m_price(new QLineEdit(reais(priceOfABet()), this)),
       m_reprint(new QPushButton(QStringLiteral("IMPRIMIR DE NOVO"), this)),
       m_delete(new QPushButton(QStringLiteral("EXCLUIR"), this))
 {
@@ -48,10 +48,6 @@ RunsWindow::RunsWindow(QImage mark, QWidget *parent)
     m_reprint->setObjectName(QStringLiteral("ImprimirDeNovo"));
     m_delete->setObjectName(QStringLiteral("Excluir"));
     m_price->setObjectName(QStringLiteral("Preco"));
-    m_price->setPrefix(QStringLiteral("R$ "));
-    m_price->setDecimals(2);
-    m_price->setRange(0.01, 999.99);
-    m_price->setValue(double(priceOfABet()) / 100);
     m_model->price = priceOfABet();
     auto *paper = new QLabel(m_view->paperInWords(), this);
     paper->setObjectName(QStringLiteral("Papel"));
@@ -97,16 +93,20 @@ RunsWindow::RunsWindow(QImage mark, QWidget *parent)
                             .exec();
             }));
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
-    connect(m_price, &QDoubleSpinBox::valueChanged, this, [this](double reais) {
-        guarded(this, [this, reais] {
-            m_model->price = qRound64(reais * 100);
-            emit m_model->dataChanged(m_model->index(0, 4),
-                                      m_model->index(int(m_model->runs.size()) - 1, 4));
-            tellAbout(m_list->currentIndex().row());
-            if (const QString why = setPriceOfABet(m_model->price); !why.isEmpty())
-                throw CommandError(errors::PermissionDenied, why);
-        });
-    });
+    // Read when typed, on Enter or on leaving the field; what cannot be read, or lies outside the
+    // range, is refused in words and the price stays as it was.
+    connect(m_price, &QLineEdit::editingFinished, this, guard(this, [this] {
+                const qint64 price = readPrice(m_price->text());
+                m_price->setText(reais(price));
+                if (price == m_model->price)
+                    return;
+                m_model->price = price;
+                emit m_model->dataChanged(m_model->index(0, 4),
+                                          m_model->index(int(m_model->runs.size()) - 1, 4));
+                tellAbout(m_list->currentIndex().row());
+                if (const QString why = setPriceOfABet(price); !why.isEmpty())
+                    throw CommandError(errors::PermissionDenied, why);
+            }));
     connect(m_list->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex &row) { guarded(this, [this, row] { choose(row.row()); }); });
     resize(820, 640);

@@ -7,13 +7,13 @@
 #include <QImage>
 
 class QLabel;
+class QLineEdit;
 class QPushButton;
 class QSpinBox;
 class QTableView;
 
 namespace dezenario {
 
-class DecimalBox;
 class RunModel;
 class SlipView;
 
@@ -53,7 +53,7 @@ private:
     SlipView *m_view;
     QLabel *m_about;
     QSpinBox *m_from, *m_to;
-    DecimalBox *m_price;
+    QLineEdit *m_price;
     QPushButton *m_reprint, *m_delete;
 };
 

@@ -34,7 +34,9 @@ set(licences
   "/usr/share/common-licenses/LGPL-3:LGPL-3.txt"
   "/usr/share/common-licenses/GPL-3:GPL-3.txt"
   "/usr/share/doc/gcc-mingw-w64-base/copyright:MinGW-GCC.txt"
-  "/usr/share/doc/mingw-w64-common/copyright:MinGW-w64.txt")
+  "/usr/share/doc/mingw-w64-common/copyright:MinGW-w64.txt"
+  "/usr/share/doc/libminizip-dev/copyright:minizip.txt"
+  "/usr/share/doc/libz-mingw-w64-dev/copyright:zlib.txt")
 foreach(pair ${licences})
   string(REPLACE ":" ";" pair "${pair}")
   list(GET pair 0 source)

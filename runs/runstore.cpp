@@ -1,8 +1,11 @@
 #include "runstore.h"
 
+#include "commanderror.h"
+
 #include <QAtomicInt>
 #include <QCoreApplication>
 #include <QDir>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <QSettings>
 #include <QStandardPaths>
@@ -90,6 +93,23 @@ qint64 priceOfABet()
     bool ok = false;
     const qint64 price = settings().value(Price).toString().toLongLong(&ok);
     return ok && price > 0 && price < 100000 ? price : 600;
+}
+
+qint64 readPrice(const QString &typed)
+{
+    QString text = typed.simplified().remove(QStringLiteral("R$")).remove(u' ');
+    static const QRegularExpression form(
+            QStringLiteral("^(\\d{1,3}(?:\\.\\d{3})+|\\d+)(?:[.,](\\d{1,2}))?$"));
+    const QRegularExpressionMatch match = form.match(text);
+    bool ok = match.hasMatch();
+    const qint64 whole = QString(match.captured(1)).remove(u'.').toLongLong(&ok) * ok;
+    const qint64 centavos = whole * 100 + match.captured(2).leftJustified(2, u'0').toInt();
+    if (!ok || whole > 999 || centavos < 1)
+        throw CommandError(errors::Overflow,
+                           QStringLiteral("O PREÇO \"%1\" NÃO VALE: DIGITE DE R$ 0,01 A R$ 999,99, "
+                                          "COMO 6,00.")
+                                   .arg(typed.trimmed()));
+    return centavos;
 }
 
 QString setPriceOfABet(qint64 centavos)

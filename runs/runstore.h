@@ -43,5 +43,8 @@ private:
 qint64 priceOfABet();
 // The reason in words when it could not be kept; empty when it was.
 QString setPriceOfABet(qint64 centavos);
+// A price as a user types it, "6", "6,00", "6.5", "R$ 1.000,00", in centavos. Throws CommandError
+// giving the range, R$ 0,01 to R$ 999,99, for one outside it or unreadable: never another value.
+qint64 readPrice(const QString &typed);
 
 } // namespace dezenario

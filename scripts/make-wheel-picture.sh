@@ -5,13 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bash scripts/install-deps.sh
-command -v import >/dev/null || apt-get install -y -qq --no-install-recommends imagemagick
-export XDG_CONFIG_HOME XDG_DATA_HOME LANG=pt_BR.UTF-8
-XDG_CONFIG_HOME=$(mktemp -d) XDG_DATA_HOME=$(mktemp -d)
-trap 'rm -rf "$XDG_CONFIG_HOME" "$XDG_DATA_HOME"' EXIT
-cmake -S . -B build -G Ninja >/dev/null
-cmake --build build --target dezenario
+source scripts/picture-setup.sh
 
 xvfb-run -a -s '-screen 0 1024x768x24' bash -c '
   ./build/app/dezenario & app=$!

@@ -1,5 +1,6 @@
 // FECHAMENTO as a user meets it, by keys: refused, searched, stopped, closed, put into the text.
 #include "boxanswerer.h"
+#include "keys.h"
 #include "mainwindow.h"
 
 #include <QAction>
@@ -14,26 +15,10 @@
 #include <QTest>
 
 using namespace dezenario;
+using test::choose;
+using test::type;
 
 namespace {
-// Types into a field as a user does: the old text selected and typed over.
-void type(QWidget *field, const QString &text)
-{
-    field->setFocus();
-    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClicks(field, text);
-}
-
-// Chooses an item of a list by its keys: Home, then Down until it shows.
-void choose(QComboBox *box, const QString &item)
-{
-    box->setFocus();
-    QTest::keyClick(box, Qt::Key_Home);
-    for (int i = 0; i < box->count() && box->currentText() != item; ++i)
-        QTest::keyClick(box, Qt::Key_Down);
-    QCOMPARE(box->currentText(), item);
-}
-
 // A search that ends by itself; the deadline only keeps a broken one from hanging the suite.
 bool ended(QDialog *window)
 {

@@ -1,5 +1,6 @@
 // The runs kept: their record read back as written, what is not a whole record of ours refused,
 // two programs writing at once and one killed while writing, and what a run costs.
+#include "commanderror.h"
 #include "runstore.h"
 
 #include <QtTest>
@@ -140,6 +141,35 @@ private slots:
         QFETCH(int, numbers);
         QFETCH(QString, cost);
         QCOMPARE(reais(costInCentavos(games, numbers, 600)), cost);
+    }
+
+    void price_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<qint64>("centavos"); // -1: refused
+        QTest::newRow("whole") << "6" << qint64(600);
+        QTest::newRow("comma") << "6,5" << qint64(650);
+        QTest::newRow("point") << " R$ 6.50 " << qint64(650);
+        QTest::newRow("most") << "999,99" << qint64(99999);
+        QTest::newRow("least") << "0,01" << qint64(1);
+        QTest::newRow("negative") << "-5" << qint64(-1);
+        QTest::newRow("thousand") << "1.000,00" << qint64(-1);
+        QTest::newRow("too much") << "99999999" << qint64(-1);
+        QTest::newRow("zero") << "0" << qint64(-1);
+        QTest::newRow("three decimals") << "6,001" << qint64(-1);
+        QTest::newRow("word") << "seis" << qint64(-1);
+    }
+    void price()
+    {
+        QFETCH(QString, typed);
+        QFETCH(qint64, centavos);
+        try {
+            QCOMPARE(readPrice(typed), centavos);
+        } catch (const CommandError &error) {
+            QCOMPARE(centavos, -1);
+            QVERIFY2(error.description().contains(QStringLiteral("DE R$ 0,01 A R$ 999,99")),
+                     qPrintable(error.description()));
+        }
     }
 };
 

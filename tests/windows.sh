@@ -44,7 +44,7 @@ install_into() { # prefix
     [ -f "$installed/$file" ] || fail "the installer did not install $file"
   done
 }
-suites=(tst_alignment tst_runs tst_wheel tst_fechamento) # whole, beside the rows of tst_dezenario
+suites=(tst_alignment tst_runs tst_wheel tst_fechamento tst_results tst_resultados) # whole, beside the rows of tst_dezenario
 with_tests() { for exe in tst_dezenario "${suites[@]}"; do cp "$win/tests/$exe.exe" "$installed/"; done && cp "$win/tests/Qt6Test.dll" "$installed/"; }
 
 printf '<?xml version="1.0"?>\n<fontconfig></fontconfig>\n' >"$work/no-fonts.conf"
@@ -83,7 +83,12 @@ for dpi in 96 120 144 192; do
     { echo "at $dpi dpi:" && grep -av '^QCRITICAL.*EnableNonClientDpiScaling' "$log"; exit 1; }
 done
 
-# The alignment's values kept per printer in the registry, each name apart; the runs kept.
+# The alignment's values kept per printer in the registry, each name apart; the runs kept; a wheel;
+# the lottery's results file in each form, imported from the menu, and a Teimosinha checked, on
+# files that Python makes here (the tests cannot run the host's Python from Wine).
+mkdir "$work/results"
+/usr/bin/python3 "$(dirname "$(realpath "$0")")/make_results.py" "$work/results"
+export DEZENARIO_RESULTS_FILES="Z:$work/results"
 for suite in "${suites[@]}"; do
   $WINE "$installed/$suite.exe" -o "Z:$log,txt" || { cat "$log" && exit 1; }
 done
