@@ -119,9 +119,10 @@ CheckWindow::CheckWindow(KeptRun games, const QString &source, QWidget *parent)
     fitColumns(m_list, 2);
 
     auto *form = new QFormLayout;
-    addRow(form, QStringLiteral("CONFERIR CON&TRA"), m_way);
+    // The draw typed first, as before; the contests kept below it, for those who import them.
     addRow(form, QStringLiteral("&DEZENAS SORTEADAS"), m_draw);
     addRow(form, QStringLiteral("CON&CURSO (SE QUISER)"), m_contest);
+    addRow(form, QStringLiteral("CONFERIR CON&TRA"), m_way);
     addRow(form, QStringLiteral("CONCURSO &INICIAL"), m_first);
     addRow(form, QStringLiteral("CONCURSO FI&NAL"), m_last);
     addRow(form, QStringLiteral("&QUANTOS CONCURSOS"), m_count);
@@ -191,6 +192,11 @@ CheckWindow::CheckWindow(KeptRun games, const QString &source, QWidget *parent)
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
     m_summary->setText(QStringLiteral("DIGITE AS SEIS DEZENAS SORTEADAS E CLIQUE EM CONFERIR."));
     chooseContests(0);
+    // Tab and the first focus follow the form: the draw typed first, as before.
+    QWidget *order[] = { m_draw, m_contest, m_way, m_first, m_last, m_count };
+    for (size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
+    m_draw->setFocus();
     resize(860, 660);
 }
 

@@ -143,7 +143,17 @@ QString importResults(const QByteArray &file, const KeptDraws &store,
                       const std::function<bool(const QString &)> &replace)
 {
     const QList<Contest> read = readResults(file);
-    const QList<Contest> kept = store.load();
+    // Kept contests that no longer read are the lottery's, not the user's own: the file read
+    // takes their place, and the summary says so.
+    QList<Contest> kept;
+    QString damaged;
+    try {
+        kept = store.load();
+    } catch (const CommandError &) {
+        damaged =
+                QStringLiteral(" OS RESULTADOS GUARDADOS ANTES NÃO SE LIAM E FORAM TROCADOS PELOS "
+                               "DESTE ARQUIVO.");
+    }
     const Merge merge = compare(kept, read);
     bool replacing = false;
     if (!merge.differing.isEmpty()) {
@@ -158,7 +168,7 @@ QString importResults(const QByteArray &file, const KeptDraws &store,
                                     .arg(differing.mid(0, 10).join(u'\n')));
     }
     const QList<Contest> all = merged(kept, merge, replacing);
-    if (all != kept)
+    if (all != kept || !damaged.isEmpty())
         if (const QString why = store.keep(all); !why.isEmpty())
             throw CommandError(errors::PermissionDenied, why);
     QString summary = QStringLiteral("%1 CONCURSO(S) LIDO(S): %2 NOVO(S), %3 JÁ GUARDADO(S).")
@@ -170,7 +180,7 @@ QString importResults(const QByteArray &file, const KeptDraws &store,
                            .arg(merge.differing.size())
                            .arg(replacing ? QStringLiteral("SUBSTITUÍDO(S)")
                                           : QStringLiteral("MANTIDO(S) COMO ESTAVAM"));
-    return summary + u' ' + keptInWords(all);
+    return summary + damaged + u' ' + keptInWords(all);
 }
 
 QString contestInWords(const Contest &contest)

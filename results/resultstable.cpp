@@ -264,7 +264,9 @@ ResultsTable readResultsTable(const QByteArray &file)
                 return readHtml(zip.entry(name));
         throw unreadable(QStringLiteral("O ZIP NÃO TEM PLANILHA NEM PÁGINA DE RESULTADOS."));
     }
-    if (file.left(4096).toLower().contains("<tr"))
+    // A page, whatever its head holds before the table; else a spreadsheet's CSV.
+    const QByteArray head = file.left(1 << 16).toLower();
+    if (head.contains("<table") || head.contains("<tr") || head.contains("<html"))
         return readHtml(file);
     return readCsv(file);
 }

@@ -129,6 +129,8 @@ private slots:
         QString summary;
         QAbstractItemModel *list = nullptr;
         use("actionConferir", QStringLiteral("Conferir"), {}, nullptr, [&](QDialog *window) {
+            // The draw typed first, as before the contests kept were offered.
+            QCOMPARE(window->focusWidget(), window->findChild<QLineEdit *>("Sorteio"));
             test::choose(window->findChild<QComboBox *>("Concursos"), QStringLiteral("TEIMOSINHA"));
             test::type(window->findChild<QLineEdit *>("ConcursoInicial"), QStringLiteral("2289"));
             test::choose(window->findChild<QComboBox *>("QuantosConcursos"), QStringLiteral("4"));
@@ -169,7 +171,8 @@ private slots:
         use("actionEstatisticas", QStringLiteral("Estatisticas"), {}, nullptr,
             [&](QDialog *window) {
                 auto *chart = static_cast<BarChart *>(window->findChild<QWidget *>("Grafico"));
-                const QImage image = chart->grab().toImage();
+                // In the widget's own pixels, whatever the screen's scale (Windows at 200 %).
+                const QImage image = chart->grab().toImage().scaled(chart->size());
                 const QColor background = image.pixelColor(2, 2);
                 int tallest = 0, height = 0;
                 QSet<int> marked;

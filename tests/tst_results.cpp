@@ -16,6 +16,19 @@ QByteArray bytesOf(const QString &path)
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
+// The contests as the least CSV a spreadsheet saves: the columns needed, no amounts.
+QByteArray csvOf(const QList<Contest> &contests)
+{
+    QString csv = QStringLiteral("Concurso;Data do Sorteio;Bola1;Bola2;Bola3;Bola4;Bola5;Bola6\n");
+    for (const Contest &c : contests) {
+        csv += QStringLiteral("%1;%2").arg(c.number).arg(
+                c.date.toString(QStringLiteral("dd/MM/yyyy")));
+        for (const quint8 n : c.numbers)
+            csv += u';' + QString::number(n);
+        csv += u'\n';
+    }
+    return csv.toUtf8();
+}
 } // namespace
 
 class TestResults : public QObject
@@ -168,16 +181,7 @@ private slots:
             QCOMPARE(all.size(), 50);
             QCOMPARE(all[5] == read[5], replace);
             asked.clear();
-            const QByteArray csv = "Concurso;Data do Sorteio;Bola1;Bola2;Bola3;Bola4;Bola5;Bola6\n"
-                    + QStringLiteral("2256;%1;%2;%3;%4;%5;%6;%7\n")
-                              .arg(read[5].date.toString(QStringLiteral("dd/MM/yyyy")))
-                              .arg(read[5].numbers[0])
-                              .arg(read[5].numbers[1])
-                              .arg(read[5].numbers[2])
-                              .arg(read[5].numbers[3])
-                              .arg(read[5].numbers[4])
-                              .arg(read[5].numbers[5])
-                              .toUtf8();
+            const QByteArray csv = csvOf({ read[5] });
             importResults(csv, store, [&](const QString &question) {
                 asked = question;
                 return replace;
@@ -193,6 +197,13 @@ private slots:
         QVERIFY(damaged.resize(damaged.size() - 10));
         damaged.close();
         QVERIFY_THROWS_EXCEPTION(CommandError, store.load());
+        // Importing again, as the message says, puts whole contests back.
+        const QString summary = importResults(csvOf(m_contests.mid(0, 3)), store,
+                                              [](const QString &) { return false; });
+        QVERIFY2(summary.contains(QStringLiteral("NÃO SE LIAM E FORAM TROCADOS")),
+                 qPrintable(summary));
+        QCOMPARE(store.load().size(), 3);
+        QCOMPARE(store.load().last().numbers, m_contests[2].numbers);
     }
 
     // Seven numbers a game, four contests: each game's bets of six listed one by one and their
