@@ -113,7 +113,8 @@ __attribute__((target("popcnt"))) void scanFast(const std::vector<quint64> &mask
 {
     scan<popcntCount>(masks, drawn, hits);
 }
-const bool HasPopcnt = __builtin_cpu_supports("popcnt");
+// Asked at start-up, before main: the processor's features are read first.
+const bool HasPopcnt = (__builtin_cpu_init(), __builtin_cpu_supports("popcnt"));
 #else
 void scanFast(const std::vector<quint64> &, quint64, Hits &) {}
 const bool HasPopcnt = false;
