@@ -2,6 +2,7 @@
 #include "keptdraws.h"
 #include "mainwindow.h"
 #include "qtadapters.h"
+#include "resultstable.h"
 #include "statisticswindow.h"
 #include "ui_form1.h"
 
@@ -28,7 +29,8 @@ void MainWindow::importResults()
                     QStringLiteral("NÃO FOI POSSÍVEL LER %1: %2.")
                             .arg(QDir::toNativeSeparators(name), file.errorString().toUpper()));
         const QString summary = dezenario::importResults(
-                file.read(64 << 20 | 1), KeptDraws(), [this](const QString &question) {
+                file.read(LargestResultsFile + 1) /* a larger one is refused as such */,
+                KeptDraws(), [this](const QString &question) {
                     return QtQuestionBox(this).askYesNo(question, QStringLiteral("DEZENARIO"))
                             == QuestionBox::Yes;
                 });
@@ -50,8 +52,7 @@ void MainWindow::statistics()
         if (!m_ui->Text1->document()->isEmpty() && slipsOfText(&collector))
             for (const KeptRun::Slip &slip : games.slips)
                 for (const KeptRun::Game &game : slip.games)
-                    for (const quint8 n : game.marked)
-                        marked |= quint64(1) << n;
+                    marked |= maskOf(game.marked);
         StatisticsWindow(kept, marked, this).exec();
     });
 }

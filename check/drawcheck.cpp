@@ -88,9 +88,7 @@ Prizes prizesFor(int numbersPerGame, int hits)
 
 QList<CheckedGame> checkRun(const KeptRun &run, const Draw &draw)
 {
-    quint64 drawn = 0;
-    for (const quint8 n : draw.numbers)
-        drawn |= quint64(1) << n;
+    const quint64 drawn = maskOf(draw.numbers);
     QList<CheckedGame> checked;
     for (const KeptRun::Slip &slip : run.slips) {
         for (int g = 0; g < 3; ++g) {
@@ -99,9 +97,7 @@ QList<CheckedGame> checkRun(const KeptRun &run, const Draw &draw)
                 continue;
             CheckedGame result { slip.number, g + 1, game.marked, game.unmarked, 0, 0, {} };
             // A number marked twice is one box, one bet.
-            quint64 marked = 0;
-            for (const quint8 n : game.marked)
-                marked |= quint64(1) << n;
+            const quint64 marked = maskOf(game.marked);
             result.hitMask = marked & drawn;
             result.hits = std::popcount(result.hitMask);
             result.prizes = prizesFor(std::popcount(marked), result.hits);
@@ -121,17 +117,19 @@ QString numbersInWords(const CheckedGame &game)
     return words.join(u' ');
 }
 
+QString csvField(const QString &text)
+{
+    return u'"' + QString(text).replace(u'"', QStringLiteral("\"\"")) + u'"';
+}
+
 QByteArray toCsv(const QList<CheckedGame> &games)
 {
-    auto field = [](const QString &text) {
-        return u'"' + QString(text).replace(u'"', QStringLiteral("\"\"")) + u'"';
-    };
     QString csv = QStringLiteral("\uFEFFVOLANTE;JOGO;DEZENAS;ACERTOS;SENAS;QUINAS;QUADRAS\r\n");
     for (const CheckedGame &game : games)
         csv += QStringLiteral("%1;%2;%3;%4;%5;%6;%7\r\n")
                        .arg(game.slip)
                        .arg(game.game)
-                       .arg(field(numbersInWords(game)))
+                       .arg(csvField(numbersInWords(game)))
                        .arg(game.hits)
                        .arg(game.prizes.senas)
                        .arg(game.prizes.quinas)

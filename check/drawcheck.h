@@ -57,6 +57,19 @@ struct CheckedGame
 // Every game of a run with a number marked, or a text taken, checked; blank games are left out.
 QList<CheckedGame> checkRun(const KeptRun &run, const Draw &draw);
 
+// Bit n set for each number n: the set of a game's or a draw's numbers, for counting hits.
+template<typename Numbers>
+quint64 maskOf(const Numbers &numbers)
+{
+    quint64 mask = 0;
+    for (const quint8 n : numbers)
+        mask |= quint64(1) << n;
+    return mask;
+}
+
+// A text as one field of a CSV: quoted, its quotes doubled.
+QString csvField(const QString &text);
+
 // The games in words, for people: "01 [05] 12 ..." with the hits in brackets.
 QString numbersInWords(const CheckedGame &game);
 // The result as a CSV that a spreadsheet opens: UTF-8 with its mark, the columns named, a line a

@@ -129,12 +129,8 @@ AcrossCheck checkAcross(const KeptRun &run, const QList<Contest> &contests)
     check.games = int(games.size());
     std::vector<quint64> masks;
     masks.reserve(size_t(games.size()));
-    for (const CheckedGame &game : games) {
-        quint64 mask = 0;
-        for (const quint8 n : game.numbers)
-            mask |= quint64(1) << n;
-        masks.push_back(mask);
-    }
+    for (const CheckedGame &game : games)
+        masks.push_back(maskOf(game.numbers));
     // Both cores, a half of the contests each.
     std::vector<Hits> hits(size_t(contests.size()));
     auto scanFrom = [&](qsizetype first, qsizetype last) {
@@ -226,17 +222,17 @@ QByteArray acrossCsv(const AcrossCheck &check)
             "\uFEFFCONCURSO;VOLANTE;JOGO;DEZENAS;ACERTOS;SENAS;QUINAS;QUADRAS;PRÊMIOS (R$)\r\n");
     for (const PrizedGame &prized : check.prized) {
         const CheckedGame &game = prized.game;
-        csv += QStringLiteral("%1;%2;%3;\"%4\";%5;%6;%7;%8;\"%9\"\r\n")
+        csv += QStringLiteral("%1;%2;%3;%4;%5;%6;%7;%8;%9\r\n")
                        .arg(check.contests[prized.contest].number)
                        .arg(game.slip)
                        .arg(game.game)
-                       .arg(numbersInWords(game).replace(u'"', QStringLiteral("\"\"")))
+                       .arg(csvField(numbersInWords(game)))
                        .arg(game.hits)
                        .arg(game.prizes.senas)
                        .arg(game.prizes.quinas)
                        .arg(game.prizes.quadras)
-                       .arg(moneyInWords(prized.centavos, prized.unpaid)
-                                    .remove(QStringLiteral("R$ ")));
+                       .arg(csvField(moneyInWords(prized.centavos, prized.unpaid)
+                                             .remove(QStringLiteral("R$ "))));
     }
     return csv.toUtf8();
 }

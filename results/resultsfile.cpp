@@ -1,5 +1,6 @@
 #include "resultsfile.h"
 
+#include "drawcheck.h"
 #include "ziparchive.h"
 
 #include <QRegularExpression>
@@ -232,10 +233,7 @@ QList<Contest> readResults(const QByteArray &file)
 
 quint64 Contest::mask() const
 {
-    quint64 mask = 0;
-    for (const quint8 n : numbers)
-        mask |= quint64(1) << n;
-    return mask;
+    return maskOf(numbers);
 }
 
 } // namespace dezenario

@@ -10,9 +10,6 @@ namespace dezenario {
 
 namespace {
 
-// No results file comes near; a larger one is none.
-constexpr qint64 LargestFile = 64 << 20;
-
 // "AB12" as 0-based column 27.
 int columnOf(QStringView reference)
 {
@@ -252,7 +249,7 @@ ResultsTable readCsv(const QByteArray &bytes)
 
 ResultsTable readResultsTable(const QByteArray &file)
 {
-    if (file.size() > LargestFile)
+    if (file.size() > LargestResultsFile)
         throw unreadable(QStringLiteral("É GRANDE DEMAIS PARA UM ARQUIVO DE RESULTADOS."));
     if (file.startsWith("PK")) {
         const ZipArchive zip(file);

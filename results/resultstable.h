@@ -20,6 +20,9 @@ struct ResultsRow
 };
 using ResultsTable = QList<ResultsRow>;
 
+// No results file comes near this size; a larger one is none, and is refused unread.
+constexpr qint64 LargestResultsFile = 64 << 20;
+
 // Throws CommandError naming what is wrong: a ZIP or XLSX cut short or damaged, one without the
 // sheet or the page, a file far larger than any results file.
 ResultsTable readResultsTable(const QByteArray &file);
