@@ -1,8 +1,20 @@
 #include "wheeljob.h"
 
+#ifdef __linux__
+#    include <pthread.h>
+#endif
+
 namespace dezenario::wheel {
 
 namespace {
+// The search's threads by their name, as ps and /proc show them, apart from any Qt starts.
+void nameThisThread()
+{
+#ifdef __linux__
+    pthread_setname_np(pthread_self(), "fechamento");
+#endif
+}
+
 // The chains' seeds depend on the problem alone.
 std::uint64_t seedOf(const WheelProblem &problem, int chain)
 {
@@ -42,7 +54,10 @@ void WheelJob::start()
     m_stop = false;
     m_running = true;
     ++m_rounds;
-    m_thread = std::thread([this] { round(m_effort); });
+    m_thread = std::thread([this] {
+        nameThisThread();
+        round(m_effort);
+    });
 }
 
 void WheelJob::stop()
@@ -57,7 +72,10 @@ void WheelJob::round(std::int64_t effort)
     };
     for (int part = 0; part < PartsOfARound && !m_stop; ++part) {
         const std::int64_t share = effort / PartsOfARound + (part < effort % PartsOfARound);
-        std::thread second([&] { m_chains[1].run(share, m_floor, m_stop); });
+        std::thread second([&] {
+            nameThisThread();
+            m_chains[1].run(share, m_floor, m_stop);
+        });
         m_chains[0].run(share, m_floor, m_stop);
         second.join();
         if (atFloor(m_chains[0]) || atFloor(m_chains[1]))
