@@ -6,7 +6,9 @@ set -euo pipefail
 prefix=$(realpath -m "$1")
 src=$(mktemp -d)
 trap 'rm -rf "$src"' EXIT
-(cd "$src" && apt-get source -qq minizip >/dev/null)
+chmod 755 "$src" # apt downloads as its own user
+here=$(dirname "$(realpath "$0")")
+(cd "$src" && bash "$here/debian-source.sh" minizip >/dev/null)
 dir=$(ls -d "$src"/minizip-*/)
 cc=x86_64-w64-mingw32-gcc-posix
 mkdir -p "$prefix/include/minizip" "$prefix/lib"

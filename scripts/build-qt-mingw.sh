@@ -9,16 +9,13 @@ SUDO=""
 export DEBIAN_FRONTEND=noninteractive
 # The host's moc, rcc and uic, and the Wintab headers that Debian's source leaves out.
 $SUDO apt-get install -y -qq --no-install-recommends qt6-base-dev qt6-base-dev-tools libwine-dev perl ninja-build
-if ! apt-get source --print-uris qt6-base >/dev/null 2>&1; then
-  # Debian's sources list in deb822 form: add the source packages beside the binaries.
-  $SUDO sed -i 's/^Types: deb$/Types: deb deb-src/' /etc/apt/sources.list.d/debian.sources
-  $SUDO apt-get update -qq
-fi
+here=$(dirname "$(realpath "$0")")
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+chmod 755 "$work" # apt downloads as its own user
 cd "$work"
-apt-get source --download-only qt6-base=6.4.2+dfsg-10
+bash "$here/debian-source.sh" --download-only qt6-base=6.4.2+dfsg-10
 tar -xJf qt6-base_6.4.2+dfsg.orig.tar.xz
 src=$work/qtbase-everywhere-src-6.4.2
 mkdir -p "$src/src/3rdparty/wintab"
