@@ -6,7 +6,6 @@ set -euo pipefail
 prefix=$(realpath -m "$1")
 src=$(mktemp -d)
 trap 'rm -rf "$src"' EXIT
-chmod 755 "$src" # apt downloads as its own user
 here=$(dirname "$(realpath "$0")")
 (cd "$src" && bash "$here/debian-source.sh" minizip >/dev/null)
 dir=$(ls -d "$src"/minizip-*/)

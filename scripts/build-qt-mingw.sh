@@ -13,7 +13,6 @@ here=$(dirname "$(realpath "$0")")
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-chmod 755 "$work" # apt downloads as its own user
 cd "$work"
 bash "$here/debian-source.sh" --download-only qt6-base=6.4.2+dfsg-10
 tar -xJf qt6-base_6.4.2+dfsg.orig.tar.xz

@@ -12,9 +12,6 @@ codename=$(. /etc/os-release && echo "${VERSION_CODENAME:?}")
 state=$(mktemp -d)
 trap 'rm -rf "$state"' EXIT
 mkdir -p "$state/sources.list.d" "$state/lists/partial"
-# apt drops its rights to the user _apt to download; let it write here.
-chmod 755 "$state"
-chmod -R a+rwX "$state/lists"
 
 # One-line entries: each "deb" line of this release, as "deb-src".
 lists=()
@@ -53,6 +50,7 @@ if [ ! -s "$state/sources.list" ] && ! grep -qs . "$state"/sources.list.d/*.sour
 fi
 
 opts=(-o "Dir::Etc::SourceList=$state/sources.list" -o "Dir::Etc::SourceParts=$state/sources.list.d"
-      -o "Dir::State::Lists=$state/lists" -o "Dir::Cache::pkgcache=" -o "Dir::Cache::srcpkgcache=")
+      -o "Dir::State::Lists=$state/lists" -o "Dir::Cache::pkgcache=" -o "Dir::Cache::srcpkgcache="
+      -o "APT::Sandbox::User=root")
 apt-get "${opts[@]}" -qq update
 apt-get "${opts[@]}" -qq source "$@"
