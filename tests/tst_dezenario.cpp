@@ -670,6 +670,46 @@ private slots:
         QCOMPARE(saved(), want.join(u' '));
     }
 
+    void adjustOpens_data()
+    {
+        QTest::addColumn<QString>("chosen"); // the printer for slips, as saved
+        QTest::addColumn<QString>("shown"); // where the dialog opens
+        QTest::newRow("none chosen") << ""
+                                     << "PADRÃO DO SISTEMA (DEZENARIO-PDF)";
+        QTest::newRow("another") << "DEZENARIO-LETTER"
+                                 << "DEZENARIO-LETTER";
+        QTest::newRow("gone") << "DEZENARIO-GONE"
+                              << "DEZENARIO-GONE (NÃO INSTALADA)";
+    }
+    // AJUSTAR VOLANTES opens on the printer chosen for slips, not on the system's default, so
+    // that OK does not switch it; a printer no longer installed is named so, and no entry is
+    // nameless.
+    void adjustOpens()
+    {
+        QFETCH(QString, chosen);
+        QFETCH(QString, shown);
+        useDefault("DEZENARIO-PDF");
+        settings().clear();
+        if (!chosen.isEmpty())
+            settings().setValue("volantes/impressora", chosen);
+        settings().sync();
+        QStringList items;
+        QString current;
+        const test::BoxAnswerer answerer({ "CANCELAR" }, [&](QDialog *box) {
+            auto *printers = box->findChild<QComboBox *>("Impressora");
+            if (!printers)
+                return;
+            QVERIFY(QTest::qWaitFor([printers] { return printers->isEnabled(); }, 60000));
+            current = printers->currentText();
+            for (int i = 0; i < printers->count(); ++i)
+                items << printers->itemText(i);
+        });
+        m_window->findChild<QAction *>("actionAjustar")->trigger();
+        QCOMPARE(current, shown);
+        QCOMPARE(items.filter("NÃO INSTALADA").size(), chosen.endsWith("GONE") ? 1 : 0);
+        QVERIFY(!items.filter(QRegularExpression("^ ")).size());
+    }
+
     // The test sheet, printed from the dialog with values typed and not saved: one page, every
     // outline where a slip's mark lands with those values, a ruler true to 0.1 mm over 50 mm.
     void testSheet()
@@ -710,6 +750,21 @@ private slots:
             QVERIFY2(row[qRound(corner.x() + mm * perMm)] < 128
                              && row[qRound(corner.x() + (mm + 0.5) * perMm)] > 200,
                      qPrintable(QString::asprintf("no tick at %d mm", mm)));
+        // Longer ticks every 5 mm, longest at each centimetre, read 1.3 mm and 2 mm above the
+        // line, clear of the numbers and past the other ruler, which runs 5 mm right of the corner.
+        const uchar *fives = pages[0].constScanLine(qRound(corner.y() + 3.7 * perMm));
+        const uchar *tens = pages[0].constScanLine(qRound(corner.y() + 3 * perMm));
+        for (int mm = 6; mm <= 50; ++mm) {
+            const int x = qRound(corner.x() + mm * perMm);
+            QVERIFY2((fives[x] < 128) == (mm % 5 == 0) && (tens[x] < 128) == (mm % 10 == 0),
+                     qPrintable(QString::asprintf("a tick of the wrong length at %d mm", mm)));
+        }
+        // The corner's cross, both strokes, 2 mm from its middle.
+        for (const QPointF off : { QPointF(-2, 0), QPointF(2, 0), QPointF(0, -2), QPointF(0, 2) }) {
+            const QPoint at = (corner + off * perMm).toPoint();
+            QVERIFY2(qGray(pages[0].pixel(at)) < 128,
+                     qPrintable(QString::asprintf("no cross at %g, %g mm", off.x(), off.y())));
+        }
     }
 
     // The menu bar above the form as it was, opened from the keyboard.
@@ -1004,13 +1059,22 @@ private slots:
                 list->setCurrentIndex(list->model()->index(row, 0));
                 seen << list->model()->index(row, 0).data().toString().left(9)
                      << (view->grab().toImage() == blank ? "BLANK" : "DRAWN")
-                     << view->accessibleName(); // a run is shown from its first slip
+                     << view->accessibleName() // a run is shown from its first slip
+                     << box->findChild<QLabel *>("Resumo")->text().left(13);
+                for (int column = 0; column < list->model()->columnCount(); ++column) {
+                    const QModelIndex cell = list->model()->index(row, column);
+                    if (cell.data(Qt::AccessibleTextRole)
+                        != cell.data()) // as a screen reader reads
+                        seen << QStringLiteral("COLUMN %1 READ AS %2")
+                                        .arg(column)
+                                        .arg(cell.data(Qt::AccessibleTextRole).toString());
+                }
             }
         });
         m_window->findChild<QAction *>("actionImpressos")->trigger();
         QCOMPARE(seen,
-                 (QStringList { "01/12/202", "DRAWN", "VOLANTE 1", "ILEGÍVEL:", "BLANK",
-                                "NENHUM VOLANTE" }));
+                 (QStringList { "01/12/202", "DRAWN", "VOLANTE 1", "2 VOLANTE(S),",
+                                "ILEGÍVEL:", "BLANK", "NENHUM VOLANTE", "O ARQUIVO 202" }));
     }
 
     // Out of memory as each menu's window shows: an error box, the text kept, and the menu works

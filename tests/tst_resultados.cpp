@@ -9,6 +9,7 @@
 #include "runstore.h"
 #include "statisticswindow.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QFileDialog>
 #include <QLabel>
@@ -171,6 +172,9 @@ private slots:
         use("actionEstatisticas", QStringLiteral("Estatisticas"), {}, nullptr,
             [&](QDialog *window) {
                 auto *chart = static_cast<BarChart *>(window->findChild<QWidget *>("Grafico"));
+                // As a screen reader meets it: by its name, the bars being only painted.
+                QCOMPARE(QAccessible::queryAccessibleInterface(chart)->text(QAccessible::Name),
+                         "GRÁFICO DOS SORTEIOS DE CADA DEZENA");
                 // In the widget's own pixels, whatever the screen's scale (Windows at 200 %).
                 const QImage image = chart->grab().toImage().scaled(chart->size());
                 const QColor background = image.pixelColor(2, 2);

@@ -206,6 +206,37 @@ private slots:
         QCOMPARE(store.load().last().numbers, m_contests[2].numbers);
     }
 
+    void damagedKept_data()
+    {
+        QTest::addColumn<QByteArray>("from"); // replaced by
+        QTest::addColumn<QByteArray>("to");
+        QTest::newRow("cut after a whole contest") << QByteArray("\nFIM\n") << QByteArray("\n");
+        QTest::newRow("another head")
+                << QByteArray("DEZENARIO RESULTADOS 1\n") << QByteArray("DEZENARIO RESULTADOS 2\n");
+        QTest::newRow("no head") << QByteArray("DEZENARIO RESULTADOS 1\n") << QByteArray();
+        QTest::newRow("a contest twice") << QByteArray("\n2252;") << QByteArray("\n2251;");
+    }
+    // A kept file that is not whole, or not of this program's making, is never read in part: the
+    // contests after the fault would be lost without a word.
+    void damagedKept()
+    {
+        QFETCH(QByteArray, from);
+        QFETCH(QByteArray, to);
+        const KeptDraws store(m_folder.filePath(QStringLiteral("damaged.txt")));
+        QVERIFY(store.keep(m_contests.mid(0, 3)).isEmpty());
+        QCOMPARE(store.load().size(), 3);
+        QFile file(store.file());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QByteArray text = file.readAll();
+        file.close();
+        QVERIFY(text.contains(from));
+        text.replace(from, to);
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(text);
+        file.close();
+        QVERIFY_THROWS_EXCEPTION(CommandError, store.load());
+    }
+
     // Seven numbers a game, four contests: each game's bets of six listed one by one and their
     // hits counted, each prize paid at that contest's amount.
     void teimosinhaOfFour()
