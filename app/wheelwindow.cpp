@@ -198,7 +198,9 @@ void WheelWindow::search()
     m_model->reset();
     m_summary->clear();
     m_chances->clear();
-    m_job = std::make_unique<wheel::WheelJob>(problem);
+    // The table's wheel of these choices is shown at once; PROCURAR MAIS searches on from it.
+    m_job = std::make_unique<wheel::WheelJob>(problem, wheel::WheelJob::DefaultEffort,
+                                              wheel::tableStart(problem));
     searchMore();
 }
 
@@ -224,6 +226,11 @@ void WheelWindow::poll()
                      .arg(done / 10);
     if (now.checking)
         state += QStringLiteral("; CONFERINDO A GARANTIA");
+    if (now.fromTable && !now.running)
+        state = QStringLiteral("%1 JOGOS, DA TABELA DO PROGRAMA, GARANTIA CONFERIDA; NENHUM "
+                               "FECHAMENTO COM MENOS DE %2; PROCURAR MAIS BUSCA A PARTIR DELE")
+                        .arg(now.games)
+                        .arg(now.floor);
     const std::shared_ptr<const wheel::WheelResult> result =
             now.running ? nullptr : m_job->result();
     if (!now.running && !result)

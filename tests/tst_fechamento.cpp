@@ -148,11 +148,13 @@ private slots:
     }
 
     // A search stopped keeps its best wheel, checked; one continued goes on from it, never larger.
+    // Games of 7, which the program's table does not hold, so that the search runs.
     void stopAndContinue()
     {
         const QString chosen = "03 07 11 15 19 23 27 31 35 39 43 47 51 55 59 02 06 10";
         withWheel([&chosen](QDialog *wheel) {
             type(wheel->findChild<QLineEdit *>("Escolhidas"), chosen);
+            choose(wheel->findChild<QComboBox *>("DezenasPorJogo"), "7");
             QTest::keyClick(wheel->findChild<QLineEdit *>("Escolhidas"), Qt::Key_Return);
             auto *stop = wheel->findChild<QPushButton *>("Parar");
             QVERIFY(stop->isEnabled());
@@ -167,10 +169,9 @@ private slots:
             const int first = games->rowCount();
             QVERIFY(first > 0);
             const QString summary = wheel->findChild<QLabel *>("Resumo")->text();
-            QVERIFY2(
-                    summary.contains("GARANTIA CONFERIDA EM TODOS OS 3.060 CONJUNTOS DE 4 DEZENAS "
-                                     "ESCOLHIDAS. NENHUM FECHAMENTO DESTES TEM MENOS DE 204 JOGOS"),
-                    qPrintable(summary));
+            QVERIFY2(summary.contains("GARANTIA CONFERIDA EM TODOS OS 3.060 CONJUNTOS DE 4 DEZENAS "
+                                      "ESCOLHIDAS. NENHUM FECHAMENTO DESTES TEM MENOS DE 96 JOGOS"),
+                     qPrintable(summary));
             // The wheel is on the numbers chosen.
             for (const QString &n : games->index(0, 1).data().toString().split(u' '))
                 QVERIFY2(chosen.contains(n), qPrintable(n));
@@ -179,6 +180,49 @@ private slots:
             QTest::mouseClick(stop, Qt::LeftButton);
             QVERIFY(ended(wheel));
             QVERIFY(games->rowCount() > 0 && games->rowCount() <= first);
+        });
+    }
+
+    void fromTheTable_data()
+    {
+        QTest::addColumn<QString>("chosen");
+        QTest::addColumn<QString>("guarantee");
+        QTest::addColumn<bool>("smallest"); // as small as any wheel can be: nothing to search
+        QTest::newRow("S(5,6,12)") << "1 2 3 4 5 6 7 8 9 10 11 12"
+                                   << "QUINA" << true;
+        QTest::newRow("quadra, 15") << "2 4 6 8 10 12 14 16 18 20 22 24 26 28 30"
+                                    << "QUADRA" << false;
+    }
+    // The program's table holds the wheel of these choices: shown at once, checked, and named as
+    // the table's; PROCURAR MAIS searches on from it, never to more games.
+    void fromTheTable()
+    {
+        QFETCH(QString, chosen);
+        QFETCH(QString, guarantee);
+        QFETCH(bool, smallest);
+        withWheel([&](QDialog *wheel) {
+            type(wheel->findChild<QLineEdit *>("Escolhidas"), chosen);
+            choose(wheel->findChild<QComboBox *>("Garantia"), guarantee);
+            QTest::keyClick(wheel->findChild<QLineEdit *>("Escolhidas"), Qt::Key_Return);
+            QVERIFY(ended(wheel));
+            const QString state = wheel->findChild<QWidget *>("Progresso")->accessibleName();
+            QVERIFY2(state.contains("DA TABELA DO PROGRAMA, GARANTIA CONFERIDA"),
+                     qPrintable(state));
+            const QAbstractItemModel *games = wheel->findChild<QTableView *>("Jogos")->model();
+            const int first = games->rowCount();
+            QVERIFY2(state.startsWith(QString::number(first) + " JOGOS"), qPrintable(state));
+            QVERIFY(wheel->findChild<QLabel *>("Resumo")->text().contains("GARANTIA CONFERIDA"));
+            auto *more = wheel->findChild<QPushButton *>("ProcurarMais");
+            QCOMPARE(more->isEnabled(), !smallest);
+            if (smallest) {
+                QCOMPARE(first, 132);
+                return;
+            }
+            QTest::mouseClick(more, Qt::LeftButton);
+            QTest::mouseClick(wheel->findChild<QPushButton *>("Parar"), Qt::LeftButton);
+            QVERIFY(ended(wheel));
+            QVERIFY(games->rowCount() > 0 && games->rowCount() <= first);
+            QVERIFY(!wheel->findChild<QWidget *>("Progresso")->accessibleName().contains("TABELA"));
         });
     }
 
@@ -223,6 +267,7 @@ private slots:
         withWheel([proc](QDialog *wheel) {
             type(wheel->findChild<QLineEdit *>("Escolhidas"),
                  "1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19 20 21 22 23 24 25");
+            choose(wheel->findChild<QComboBox *>("DezenasPorJogo"), "7");
             QTest::keyClick(wheel->findChild<QLineEdit *>("Escolhidas"), Qt::Key_Return);
             QVERIFY(wheel->findChild<QPushButton *>("Parar")->isEnabled());
             if (proc) // the search's threads are seen, so their absence below means something

@@ -95,6 +95,12 @@ void SearchChain::add(Mask game)
     m_tabu.resize(m_games.size() * size_t(m_problem.chosen), 0);
 }
 
+void SearchChain::begin(const std::vector<Mask> &games)
+{
+    for (const Mask game : games)
+        add(game & m_all);
+}
+
 void SearchChain::removeAt(size_t index)
 {
     forEachServed(m_games[index], [this](Mask set) {

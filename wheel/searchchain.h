@@ -43,6 +43,9 @@ class SearchChain
 public:
     SearchChain(const WheelProblem &problem, std::uint64_t seed);
 
+    // Starts from these games, before the first run: from there the chain serves whatever they
+    // leave unserved, and then makes the wheel smaller.
+    void begin(const std::vector<Mask> &games);
     // Works until so much more effort is spent, the wheel is as small as floor, or stop is set.
     void run(std::int64_t effort, std::uint64_t floor, const std::atomic<bool> &stop);
 

@@ -26,12 +26,13 @@ std::uint64_t seedOf(const WheelProblem &problem, int chain)
 constexpr int PartsOfARound = 64;
 } // namespace
 
-WheelJob::WheelJob(const WheelProblem &problem, std::int64_t effort)
+WheelJob::WheelJob(const WheelProblem &problem, std::int64_t effort, TableStart start)
     : m_problem(problem),
       m_floor(lowerBound(problem)),
       m_effort(effort),
       m_chains { SearchChain(problem, seedOf(problem, 0)),
-                 SearchChain(problem, seedOf(problem, 1)) }
+                 SearchChain(problem, seedOf(problem, 1)) },
+      m_start(std::move(start))
 {
 }
 
@@ -53,10 +54,14 @@ void WheelJob::start()
         m_thread.join();
     m_stop = false;
     m_running = true;
-    ++m_rounds;
-    m_thread = std::thread([this] {
+    const bool fromTable = m_start.exact && !m_start.games.empty();
+    if (!fromTable)
+        ++m_rounds;
+    m_thread = std::thread([this, fromTable] {
         nameThisThread();
-        round(m_effort);
+        if (!fromTable || !showStart())
+            round(m_effort);
+        m_running = false;
     });
 }
 
@@ -65,8 +70,42 @@ void WheelJob::stop()
     m_stop = true;
 }
 
+bool WheelJob::showStart()
+{
+    auto found = std::make_shared<WheelResult>();
+    found->games = std::move(m_start.games);
+    m_start = {};
+    for (SearchChain &chain : m_chains)
+        chain.begin(found->games);
+    m_checking = true;
+    const auto check = checkGuarantee(m_problem, found->games, &m_closing);
+    const bool holds = check && check->holds();
+    if (holds)
+        publish(std::move(found), check);
+    m_checking = false;
+    if (!holds)
+        ++m_rounds; // searched on from it at once, as a round of its own
+    return holds;
+}
+
+void WheelJob::publish(std::shared_ptr<WheelResult> found, std::optional<GuaranteeCheck> check)
+{
+    const auto odds = check ? oddsOf(m_problem, found->games, &m_closing) : std::nullopt;
+    if (!odds)
+        return;
+    found->check = *check;
+    found->odds = *odds;
+    std::lock_guard lock(m_mutex);
+    m_result = std::move(found);
+}
+
 void WheelJob::round(std::int64_t effort)
 {
+    if (!m_start.games.empty()) {
+        for (SearchChain &chain : m_chains)
+            chain.begin(m_start.games);
+        m_start = {};
+    }
     auto atFloor = [this](const SearchChain &chain) {
         return !chain.best().empty() && chain.best().size() <= m_floor;
     };
@@ -89,15 +128,8 @@ void WheelJob::round(std::int64_t effort)
     // Stopped before the first wheel was whole: nothing to check, nothing to show.
     const auto check = found->games.empty() ? std::nullopt
                                             : checkGuarantee(m_problem, found->games, &m_closing);
-    const auto odds = check ? oddsOf(m_problem, found->games, &m_closing) : std::nullopt;
-    if (check && odds) {
-        found->check = *check;
-        found->odds = *odds;
-        std::lock_guard lock(m_mutex);
-        m_result = std::move(found);
-    }
+    publish(std::move(found), check);
     m_checking = false;
-    m_running = false;
 }
 
 WheelJob::Progress WheelJob::progress() const
@@ -110,6 +142,10 @@ WheelJob::Progress WheelJob::progress() const
     now.effort = 2 * m_effort * m_rounds;
     now.running = m_running;
     now.checking = m_checking;
+    if (const auto shown = result(); shown && m_rounds == 0) {
+        now.fromTable = true;
+        now.games = shown->games.size();
+    }
     return now;
 }
 

@@ -3,6 +3,7 @@
 #include "guarantee.h"
 #include "odds.h"
 #include "searchchain.h"
+#include "wheeltable.h"
 
 #include <atomic>
 #include <memory>
@@ -32,7 +33,12 @@ public:
     // one core of this machine.
     static constexpr std::int64_t DefaultEffort = 600'000'000;
 
-    explicit WheelJob(const WheelProblem &problem, std::int64_t effort = DefaultEffort);
+    // From a wheel of the table, if given: the very problem's is checked and shown by the first
+    // round, with no search, and searched on from by the next; a covering for m > t is where the
+    // first round's search starts. A wheel that fails its check is never shown: the search
+    // starts from it and serves what it leaves unserved.
+    explicit WheelJob(const WheelProblem &problem, std::int64_t effort = DefaultEffort,
+                      TableStart start = {});
     ~WheelJob(); // stops the round and waits for its thread
 
     // A round of effort more, from where the last one ended; nothing while one runs, or once the
@@ -48,6 +54,7 @@ public:
         std::int64_t spent = 0, effort = 0; // both chains, all rounds
         bool running = false;
         bool checking = false; // the search is over, the guarantee and the odds are being counted
+        bool fromTable = false; // the wheel shown is the table's, not yet searched on from
     };
     Progress progress() const;
     // The wheel of the last round that ended, checked; none before.
@@ -56,6 +63,8 @@ public:
 
 private:
     void round(std::int64_t effort);
+    bool showStart(); // false when the table's wheel fails its check
+    void publish(std::shared_ptr<WheelResult> found, std::optional<GuaranteeCheck> check);
 
     WheelProblem m_problem;
     std::uint64_t m_floor;
@@ -64,7 +73,8 @@ private:
     std::thread m_thread;
     std::atomic<bool> m_stop { false }, m_closing { false }, m_running { false },
             m_checking { false };
-    std::atomic<std::int64_t> m_rounds { 0 };
+    TableStart m_start; // until the first round
+    std::atomic<std::int64_t> m_rounds { 0 }; // of search
     mutable std::mutex m_mutex;
     std::shared_ptr<const WheelResult> m_result;
 };

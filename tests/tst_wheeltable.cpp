@@ -1,0 +1,179 @@
+// The program's own table of wheels and the constructions behind it: every wheel kept holds its
+// guarantee, a wheel changed by hand is never shown, and the search goes on from the table.
+#include "constructions.h"
+#include "guarantee.h"
+#include "wheeljob.h"
+
+#include <QFile>
+#include <QTest>
+
+using namespace dezenario::wheel;
+
+Q_DECLARE_METATYPE(WheelProblem)
+Q_DECLARE_METATYPE(std::vector<Mask>)
+
+namespace {
+// The job's first round, to its end; the deadline only keeps a broken job from hanging the suite.
+std::shared_ptr<const WheelResult> firstRound(WheelJob &job)
+{
+    job.start();
+    return QTest::qWaitFor([&job] { return !job.progress().running; }, 120000) ? job.result()
+                                                                               : nullptr;
+}
+
+const TableWheel &tableWheel(const WheelProblem &problem)
+{
+    for (const TableWheel &wheel : builtInWheels())
+        if (wheel.problem == problem)
+            return wheel;
+    qFatal("the table has no wheel of v = %d", problem.chosen);
+}
+
+TableWheel small(std::vector<Mask> games, const char *how = "busca")
+{
+    return { { 9, 6, 4, 4 }, std::move(games), how };
+}
+} // namespace
+
+class TestWheelTable : public QObject
+{
+    Q_OBJECT
+private slots:
+    // Every line of the table that comes with the program is read, and every wheel holds.
+    void table()
+    {
+        QFile file(QStringLiteral(":/wheel/wheels.tsv"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QList<QByteArray> lines = file.readAll().trimmed().split('\n');
+        const qsizetype wheels = std::count_if(
+                lines.begin(), lines.end(), [](const QByteArray &l) { return !l.startsWith('#'); });
+        QCOMPARE(qsizetype(builtInWheels().size()), wheels);
+        QVERIFY(wheels >= 3);
+        for (const TableWheel &wheel : builtInWheels()) {
+            const GuaranteeCheck check = *checkGuarantee(wheel.problem, wheel.games);
+            QVERIFY2(check.holds(), wheel.how.c_str());
+            QVERIFY(!wheel.how.empty());
+            QVERIFY(wheel.games.size() >= lowerBound(wheel.problem));
+        }
+    }
+
+    void steiner_data()
+    {
+        QTest::addColumn<std::vector<Mask>>("games");
+        QTest::addColumn<int>("v");
+        QTest::addColumn<int>("t");
+        QTest::newRow("S(5,6,12)") << steiner5612() << 12 << 5;
+        QTest::newRow("S(3,6,22)") << steiner3622() << 22 << 3;
+        QTest::newRow("S(3,6,26)") << steiner3626() << 26 << 3;
+    }
+    // Every t numbers in exactly one game: the checked covering with C(v, t) / C(6, t) games, and
+    // the table keeps it as it is.
+    void steiner()
+    {
+        QFETCH(std::vector<Mask>, games);
+        QFETCH(int, v);
+        QFETCH(int, t);
+        const WheelProblem problem { v, 6, t, t };
+        QCOMPARE(games.size(), size_t(binomial(v, t) / binomial(6, t)));
+        QCOMPARE(games.size(), size_t(lowerBound(problem)));
+        QVERIFY(checkGuarantee(problem, games)->holds());
+        QCOMPARE(tableWheel(problem).games, games);
+    }
+
+    void lines_data()
+    {
+        QTest::addColumn<QByteArray>("line");
+        QTest::addColumn<int>("games"); // -1: refused
+        const QByteArray head = "6\t4\t4\t9\t";
+        QTest::newRow("whole") << head + "2\tbusca\t010203040506 040506070809" << 2;
+        QTest::newRow("count short") << head + "3\tbusca\t010203040506 040506070809" << -1;
+        QTest::newRow("past v") << head + "1\tbusca\t010203040510" << -1;
+        QTest::newRow("not rising") << head + "1\tbusca\t010302040506" << -1;
+        QTest::newRow("five numbers") << head + "1\tbusca\t0102030405" << -1;
+        QTest::newRow("a letter") << head + "1\tbusca\t01020304050x" << -1;
+        QTest::newRow("no how") << head + "1\t010203040506" << -1;
+        QTest::newRow("t above m") << QByteArray("6\t5\t4\t9\t1\tbusca\t010203040506") << -1;
+        QTest::newRow("v past 30") << QByteArray("6\t4\t4\t31\t1\tbusca\t010203040506") << -1;
+        QTest::newRow("a comment") << QByteArray("# 6\t4\t4\t9\t1\tbusca\t010203040506") << -1;
+    }
+    // A line cut short or changed by hand is left out whole; the others are read.
+    void lines()
+    {
+        QFETCH(QByteArray, line);
+        QFETCH(int, games);
+        const QByteArray other = "6\t4\t4\t7\t1\toutra\t010203040506\n";
+        const auto table = readWheelTable((other + line + '\n' + other).toStdString());
+        QCOMPARE(int(table.size()), games < 0 ? 2 : 3);
+        if (games >= 0) {
+            QCOMPARE(int(table[1].games.size()), games);
+            QCOMPARE(wheelTableLine(table[1]), line.toStdString());
+        }
+    }
+
+    // The wheel of the very problem is the start, shown as it is; where m > t, the covering of t,
+    // and a smaller covering wins over a larger wheel of the very problem.
+    void start()
+    {
+        const TableWheel quadra = small({ 1, 2, 3 }), larger = small({ 1, 2, 3, 4 });
+        TableWheel ifFive = small({ 5, 6 });
+        ifFive.problem.condition = 5;
+        const std::vector<TableWheel> table { quadra, ifFive };
+        QCOMPARE(tableStart({ 9, 6, 4, 4 }, table).games, quadra.games);
+        QVERIFY(tableStart({ 9, 6, 4, 4 }, table).exact);
+        QCOMPARE(tableStart({ 9, 6, 4, 5 }, table).games, ifFive.games);
+        QVERIFY(tableStart({ 9, 6, 4, 5 }, table).exact);
+        const TableStart fromCovering = tableStart({ 9, 6, 4, 6 }, table);
+        QCOMPARE(fromCovering.games, quadra.games);
+        QVERIFY(!fromCovering.exact);
+        ifFive.games = larger.games;
+        QCOMPARE(tableStart({ 9, 6, 4, 5 }, { quadra, ifFive }).games, quadra.games);
+        QVERIFY(tableStart({ 10, 6, 4, 4 }, table).games.empty());
+    }
+
+    void planted_data()
+    {
+        QTest::addColumn<int>("fault");
+        QTest::newRow("as kept") << 0;
+        QTest::newRow("a game taken out") << 1;
+        QTest::newRow("a number changed") << 2;
+    }
+    // The table's S(5,6,12) is shown by the first round, with no search; with a fault planted, it
+    // is refused by the check and the search serves what it left.
+    void planted()
+    {
+        QFETCH(int, fault);
+        const WheelProblem problem { 12, 6, 5, 5 };
+        std::vector<Mask> games = tableWheel(problem).games;
+        if (fault == 1)
+            games.pop_back();
+        if (fault == 2) {
+            const Mask game = games[7], out = game & -game,
+                       in = lowest(12) & ~game & -(lowest(12) & ~game);
+            games[7] = (game & ~out) | in;
+        }
+        WheelJob job(problem, 2'000'000, TableStart { games, true });
+        const auto shown = firstRound(job);
+        QVERIFY(shown);
+        QVERIFY(shown->check.holds());
+        QCOMPARE(shown->games == games, fault == 0);
+        QCOMPARE(job.progress().fromTable, fault == 0);
+        QCOMPARE(job.progress().spent == 0, fault == 0);
+    }
+
+    // Quadra if 5 from the covering of quadra if 4: never more games than it has.
+    void fromCovering()
+    {
+        const WheelProblem covering { 12, 6, 4, 4 }, problem { 12, 6, 4, 5 };
+        WheelJob first(covering, 3'000'000);
+        const auto cover = firstRound(first);
+        QVERIFY(cover);
+        WheelJob job(problem, 3'000'000, TableStart { cover->games, false });
+        const auto shown = firstRound(job);
+        QVERIFY(shown && shown->check.holds());
+        QVERIFY(shown->games.size() < cover->games.size());
+        QVERIFY(!job.progress().fromTable);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestWheelTable)
+#include "tst_wheeltable.moc"

@@ -1,0 +1,162 @@
+// Makes or improves entries of the program's own table of wheels, on this machine, for as long as
+// it is told: the wheel of the table, or the constructions, go on through the program's own search
+// on both cores, and a smaller wheel replaces the entry once the check passes it.
+//   improve_wheels TABLE k t m v SECONDS [SEED]
+//   improve_wheels TABLE --constructions
+#include "constructions.h"
+#include "guarantee.h"
+#include "searchchain.h"
+#include "wheeltable.h"
+
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <thread>
+
+using namespace dezenario::wheel;
+
+namespace {
+using Key = std::tuple<int, int, int, int>; // k, t, m, v: the table's order
+Key keyOf(const WheelProblem &p)
+{
+    return { p.perGame, p.guarantee, p.condition, p.chosen };
+}
+
+const char *const Heading =
+        "# The program's own wheels: games of k of v numbers such that whenever m of the numbers "
+        "drawn are\n# among the v, some game has t of them. Columns: k, t, m, v, games, how the "
+        "wheel was found, and\n# the games on 1..v. Made and improved by "
+        "scripts/improve-wheels.sh; every wheel is checked before it is kept.\n";
+
+std::map<Key, TableWheel> load(const std::string &path)
+{
+    std::ifstream file(path);
+    std::stringstream text;
+    text << file.rdbuf();
+    std::map<Key, TableWheel> table;
+    for (TableWheel &wheel : readWheelTable(text.str()))
+        table[keyOf(wheel.problem)] = std::move(wheel);
+    return table;
+}
+
+bool save(const std::string &path, const std::map<Key, TableWheel> &table)
+{
+    const std::string temporary = path + ".new";
+    {
+        std::ofstream file(temporary);
+        file << Heading;
+        for (const auto &entry : table)
+            file << wheelTableLine(entry.second) << '\n';
+        if (!file.flush())
+            return false;
+    }
+    return std::rename(temporary.c_str(), path.c_str()) == 0;
+}
+
+bool holds(const WheelProblem &problem, const std::vector<Mask> &games)
+{
+    const auto check = checkGuarantee(problem, games);
+    return check && check->holds();
+}
+
+// Keeps the wheel when it is checked and smaller than the table's; says what it did.
+bool offer(std::map<Key, TableWheel> &table, TableWheel wheel)
+{
+    const auto &p = wheel.problem;
+    const auto old = table.find(keyOf(p));
+    std::printf("k=%d t=%d m=%d v=%d: %zu games (%s)", p.perGame, p.guarantee, p.condition,
+                p.chosen, wheel.games.size(), wheel.how.c_str());
+    if (!holds(p, wheel.games)) {
+        std::printf(", fails its check: not kept\n");
+        return false;
+    }
+    if (old != table.end() && old->second.games.size() <= wheel.games.size()) {
+        std::printf(", the table has %zu: not kept\n", old->second.games.size());
+        return false;
+    }
+    std::printf(", kept\n");
+    table[keyOf(p)] = std::move(wheel);
+    return true;
+}
+
+// The seconds of search an entry has had, read back from its words.
+long searchedSeconds(const std::string &how)
+{
+    const size_t at = how.find("busca local de ");
+    return at == std::string::npos ? 0 : std::atol(how.c_str() + at + 15);
+}
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (argc == 3 && std::string(argv[2]) == "--constructions") {
+        auto table = load(argv[1]);
+        offer(table,
+              { { 12, 6, 5, 5 },
+                steiner5612(),
+                "construção: S(5,6,12), do código de Golay ternário" });
+        offer(table,
+              { { 22, 6, 3, 3 },
+                steiner3622(),
+                "construção: S(3,6,22), do código de Golay binário" });
+        offer(table,
+              { { 26, 6, 3, 3 },
+                steiner3626(),
+                "construção: S(3,6,26), o plano de Möbius sobre GF(25)" });
+        return save(argv[1], table) ? 0 : 1;
+    }
+    if (argc < 7) {
+        std::fprintf(stderr,
+                     "usage: %s TABLE k t m v SECONDS [SEED]\n       %s TABLE --constructions\n",
+                     argv[0], argv[0]);
+        return 2;
+    }
+    const WheelProblem problem { std::atoi(argv[5]), std::atoi(argv[2]), std::atoi(argv[3]),
+                                 std::atoi(argv[4]) };
+    const long seconds = std::atol(argv[6]);
+    const std::uint64_t seed = argc > 7 ? std::strtoull(argv[7], nullptr, 10) : 1;
+    if (problem.perGame < 6 || problem.perGame > 9 || problem.chosen <= problem.perGame
+        || problem.chosen > MostChosen || problem.guarantee < 3
+        || problem.guarantee > problem.condition || problem.condition > 6 || seconds <= 0) {
+        std::fprintf(stderr, "%s: no such wheel, or no time to search\n", argv[0]);
+        return 2;
+    }
+    auto table = load(argv[1]);
+    std::vector<TableWheel> asRead;
+    for (const auto &entry : table)
+        asRead.push_back(entry.second);
+    const TableStart start = tableStart(problem, asRead);
+    const auto old = table.find(keyOf(problem));
+    const long before = old == table.end() ? 0 : searchedSeconds(old->second.how);
+
+    // Two chains of their own seeds from the same start, one on each core, for the time given.
+    std::atomic<bool> stop { false };
+    SearchChain chains[2] = { SearchChain(problem, seed * 2), SearchChain(problem, seed * 2 + 1) };
+    std::thread threads[2];
+    for (int i = 0; i < 2; ++i) {
+        threads[i] = std::thread([&, i] {
+            chains[i].begin(start.games);
+            while (!stop)
+                chains[i].run(std::int64_t(1) << 28, lowerBound(problem), stop);
+        });
+    }
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+    while (std::chrono::steady_clock::now() < until
+           && std::min(chains[0].bestSize().load(), chains[1].bestSize().load())
+                   > lowerBound(problem))
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    stop = true;
+    for (std::thread &thread : threads)
+        thread.join();
+    const SearchChain &best =
+            chains[1].best().size() < chains[0].best().size() ? chains[1] : chains[0];
+    std::string how = "busca local de " + std::to_string(before + seconds) + " s em dois núcleos";
+    if (!start.exact && !start.games.empty())
+        how += ", a partir da cobertura de t = " + std::to_string(problem.guarantee);
+    if (!offer(table, { problem, best.best(), how }))
+        return 0;
+    return save(argv[1], table) ? 0 : 1;
+}

@@ -1,0 +1,110 @@
+#include "constructions.h"
+
+#include <algorithm>
+#include <array>
+#include <set>
+
+namespace dezenario::wheel {
+
+namespace {
+// The span of the generator's shifts over GF(p), word by word; weight is the count of places not 0.
+template<int Length, int Dimension, typename Visit>
+void forEachCodeword(int p, const std::vector<int> &generator, Visit visit)
+{
+    std::array<int, Dimension> digits {};
+    for (;;) {
+        std::array<int, Length> word {};
+        for (int i = 0; i < Dimension; ++i)
+            for (size_t j = 0; j < generator.size(); ++j)
+                word[(size_t(i) + j) % Length] += digits[size_t(i)] * generator[j];
+        for (int &x : word)
+            x = ((x % p) + p) % p;
+        visit(word);
+        int i = 0;
+        while (i < Dimension && ++digits[size_t(i)] == p)
+            digits[size_t(i++)] = 0;
+        if (i == Dimension)
+            return;
+    }
+}
+
+std::vector<Mask> distinct(std::set<Mask> blocks)
+{
+    return std::vector<Mask>(blocks.begin(), blocks.end());
+}
+} // namespace
+
+std::vector<Mask> steiner5612()
+{
+    // The cyclic [11, 6] ternary Golay code, g(x) = x^5 + x^4 - x^3 + x^2 - 1, and a parity place.
+    std::set<Mask> blocks;
+    forEachCodeword<11, 6>(3, { -1, 0, 1, -1, 1, 1 }, [&](const std::array<int, 11> &word) {
+        int sum = 0;
+        Mask support = 0;
+        for (int i = 0; i < 11; ++i) {
+            sum += word[size_t(i)];
+            support |= Mask(word[size_t(i)] != 0) << i;
+        }
+        support |= Mask(sum % 3 != 0) << 11;
+        if (std::popcount(support) == 6)
+            blocks.insert(support);
+    });
+    return distinct(blocks);
+}
+
+std::vector<Mask> steiner3622()
+{
+    // The cyclic [23, 12] binary Golay code, g(x) = x^11 + x^9 + x^7 + x^6 + x^5 + x + 1, and a
+    // parity place; the octads through places 22 and 23.
+    std::set<Mask> blocks;
+    forEachCodeword<23, 12>(2, { 1, 1, 0, 0, 0, 1, 1, 1, 0, 1, 0, 1 },
+                            [&](const std::array<int, 23> &word) {
+                                Mask octad = 0;
+                                for (int i = 0; i < 23; ++i)
+                                    octad |= Mask(word[size_t(i)]) << i;
+                                octad |= Mask(std::popcount(octad) % 2) << 23;
+                                const Mask ends = Mask(3) << 22;
+                                if (std::popcount(octad) == 8 && (octad & ends) == ends)
+                                    blocks.insert(octad & ~ends);
+                            });
+    return distinct(blocks);
+}
+
+std::vector<Mask> steiner3626()
+{
+    // GF(25) as a + b i with i^2 = 2 over GF(5), numbered 5b + a; infinity is 25.
+    constexpr int Infinity = 25;
+    auto add = [](int x, int y) { return (x % 5 + y % 5) % 5 + 5 * ((x / 5 + y / 5) % 5); };
+    auto mul = [](int x, int y) {
+        const int a = x % 5, b = x / 5, c = y % 5, d = y / 5;
+        return (a * c + 2 * b * d) % 5 + 5 * ((a * d + b * c) % 5);
+    };
+    std::array<int, 25> inverse {};
+    for (int x = 1; x < 25; ++x)
+        for (int y = 1; y < 25; ++y)
+            if (mul(x, y) == 1)
+                inverse[size_t(x)] = y;
+    std::set<Mask> blocks;
+    for (int a = 0; a < 25; ++a)
+        for (int b = 0; b < 25; ++b)
+            for (int c = 0; c < 25; ++c)
+                for (int d = 0; d < 25; ++d) {
+                    const int det = add(mul(a, d), mul(4, mul(b, c))); // 4 is -1
+                    if (det == 0)
+                        continue;
+                    // The image of z: (az + b) / (cz + d), infinity where the divisor is 0.
+                    auto image = [&](int z) {
+                        if (z == Infinity)
+                            return c == 0 ? Infinity : mul(a, inverse[size_t(c)]);
+                        const int num = add(mul(a, z), b), den = add(mul(c, z), d);
+                        return den == 0 ? Infinity : mul(num, inverse[size_t(den)]);
+                    };
+                    Mask circle = Mask(1) << image(Infinity);
+                    for (int z = 0; z < 5; ++z)
+                        circle |= Mask(1) << image(z);
+                    blocks.insert(circle);
+                }
+    return distinct(blocks);
+}
+
+} // namespace dezenario::wheel

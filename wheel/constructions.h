@@ -1,0 +1,21 @@
+#pragma once
+
+#include "combinations.h"
+
+#include <vector>
+
+namespace dezenario::wheel {
+
+// Steiner systems S(t, 6, v), where every t of the v numbers lie together in exactly one game:
+// the smallest wheels there can be. Games on 0..v-1.
+
+// S(5, 6, 12), 132 games: the supports of the words of weight 6 of the extended ternary Golay code.
+std::vector<Mask> steiner5612();
+// S(3, 6, 22), 77 games: the blocks of S(5, 8, 24) (the words of weight 8 of the extended binary
+// Golay code) through two given points, without them.
+std::vector<Mask> steiner3622();
+// S(3, 6, 26), 130 games: the circles of the Möbius plane over GF(25), the images of
+// GF(5) and infinity under the maps z -> (az + b) / (cz + d).
+std::vector<Mask> steiner3626();
+
+} // namespace dezenario::wheel
