@@ -65,6 +65,8 @@ private slots:
         QTest::newRow("S(5,6,12)") << steiner5612() << 12 << 5;
         QTest::newRow("S(3,6,22)") << steiner3622() << 22 << 3;
         QTest::newRow("S(3,6,26)") << steiner3626() << 26 << 3;
+        QTest::newRow("S(5,6,24)") << steiner5624() << 24 << 5;
+        QTest::newRow("S(4,6,27)") << steiner4627() << 27 << 4;
     }
     // Every t numbers in exactly one game: the checked covering with C(v, t) / C(6, t) games, and
     // the table keeps it as it is.

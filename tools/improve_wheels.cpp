@@ -8,6 +8,7 @@
 #include "searchchain.h"
 #include "wheeltable.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <fstream>
@@ -90,6 +91,23 @@ long searchedSeconds(const std::string &how)
 }
 } // namespace
 
+// A wheel on v numbers from one on v + 1: the last number of each game that has it is replaced by
+// the lowest number the game lacks. Every set of the v numbers is served as before.
+std::vector<Mask> oneNumberLess(const std::vector<Mask> &games, int v)
+{
+    std::vector<Mask> fewer;
+    for (Mask game : games) {
+        if (game >> v & 1) {
+            const Mask lacking = lowest(v) & ~game;
+            game = (game & ~(Mask(1) << v)) | (lacking & (~lacking + 1));
+        }
+        fewer.push_back(game);
+    }
+    std::sort(fewer.begin(), fewer.end());
+    fewer.erase(std::unique(fewer.begin(), fewer.end()), fewer.end());
+    return fewer;
+}
+
 int main(int argc, char **argv)
 {
     if (argc == 3 && std::string(argv[2]) == "--constructions") {
@@ -106,6 +124,24 @@ int main(int argc, char **argv)
               { { 26, 6, 3, 3 },
                 steiner3626(),
                 "construção: S(3,6,26), o plano de Möbius sobre GF(25)" });
+        offer(table,
+              { { 24, 6, 5, 5 },
+                steiner5624(),
+                "construção: S(5,6,24), invariante por PSL(2,23)" });
+        const std::vector<Mask> s4627 = steiner4627();
+        offer(table,
+              { { 27, 6, 4, 4 },
+                s4627,
+                "construção: S(4,6,27), derivado de S(5,7,28), invariante por PSL(2,27)" });
+        // 28 numbers: S(4,6,27), and the table's games of 5 that cover every 3 of the 27, each
+        // with the 28th number.
+        if (const auto five = table.find({ 5, 3, 3, 27 }); five != table.end()) {
+            std::vector<Mask> games = s4627;
+            for (const Mask game : five->second.games)
+                games.push_back(game | Mask(1) << 27);
+            offer(table,
+                  { { 28, 6, 4, 4 }, games, "construção: S(4,6,27) e C(27,5,3) com a 28ª dezena" });
+        }
         return save(argv[1], table) ? 0 : 1;
     }
     if (argc < 7) {
@@ -118,7 +154,7 @@ int main(int argc, char **argv)
                                  std::atoi(argv[4]) };
     const long seconds = std::atol(argv[6]);
     const std::uint64_t seed = argc > 7 ? std::strtoull(argv[7], nullptr, 10) : 1;
-    if (problem.perGame < 6 || problem.perGame > 9 || problem.chosen <= problem.perGame
+    if (problem.perGame < 3 || problem.perGame > 9 || problem.chosen <= problem.perGame
         || problem.chosen > MostChosen || problem.guarantee < 3
         || problem.guarantee > problem.condition || problem.condition > 6 || seconds <= 0) {
         std::fprintf(stderr, "%s: no such wheel, or no time to search\n", argv[0]);
@@ -128,7 +164,20 @@ int main(int argc, char **argv)
     std::vector<TableWheel> asRead;
     for (const auto &entry : table)
         asRead.push_back(entry.second);
-    const TableStart start = tableStart(problem, asRead);
+    TableStart start = tableStart(problem, asRead);
+    std::string from; // where the search starts, when not from the table's own wheel
+    if (!start.exact && !start.games.empty())
+        from = ", a partir da cobertura de t = " + std::to_string(problem.guarantee);
+    // Or the wheel of one number more, when it gives fewer games.
+    const WheelProblem more { problem.chosen + 1, problem.perGame, problem.guarantee,
+                              problem.condition };
+    if (const auto larger = table.find(keyOf(more)); larger != table.end()) {
+        std::vector<Mask> fewer = oneNumberLess(larger->second.games, problem.chosen);
+        if (start.games.empty() || fewer.size() < start.games.size()) {
+            start = TableStart { std::move(fewer), true };
+            from = ", a partir do fechamento de " + std::to_string(more.chosen) + " dezenas";
+        }
+    }
     const auto old = table.find(keyOf(problem));
     const long before = old == table.end() ? 0 : searchedSeconds(old->second.how);
 
@@ -153,9 +202,9 @@ int main(int argc, char **argv)
         thread.join();
     const SearchChain &best =
             chains[1].best().size() < chains[0].best().size() ? chains[1] : chains[0];
-    std::string how = "busca local de " + std::to_string(before + seconds) + " s em dois núcleos";
-    if (!start.exact && !start.games.empty())
-        how += ", a partir da cobertura de t = " + std::to_string(problem.guarantee);
+    const long searched = from.empty() ? before + seconds : seconds;
+    const std::string how =
+            "busca local de " + std::to_string(searched) + " s em dois núcleos" + from;
     if (!offer(table, { problem, best.best(), how }))
         return 0;
     return save(argv[1], table) ? 0 : 1;

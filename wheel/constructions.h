@@ -18,4 +18,10 @@ std::vector<Mask> steiner3622();
 // GF(5) and infinity under the maps z -> (az + b) / (cz + d).
 std::vector<Mask> steiner3626();
 
+// Designs that PSL(2, q) leaves as they are, on the projective line over GF(q):
+// S(5, 6, 24), 7 084 games, with q = 23;
+std::vector<Mask> steiner5624();
+// S(4, 6, 27), 1 170 games: the blocks of S(5, 7, 28), with q = 27, through one point, without it.
+std::vector<Mask> steiner4627();
+
 } // namespace dezenario::wheel
