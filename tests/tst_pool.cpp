@@ -1,0 +1,176 @@
+// The bolão alone: its price, faults, the Bolão CAIXA's rules, shares and keeping.
+#include "poolstore.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace dezenario::pool;
+
+Q_DECLARE_METATYPE(Pool)
+Q_DECLARE_METATYPE(std::vector<qint64>)
+
+namespace {
+// A bolão of so many games of k numbers and the participants' cotas, all paid but the last.
+Pool made(int games, int k, int cotas, std::vector<int> held = {}, int contests = 1)
+{
+    Pool pool;
+    pool = { "BOLÃO DA FIRMA", "ANA", {}, 2951, contests, cotas, 0, {}, {} };
+    for (int g = 0; g < games; ++g) {
+        std::vector<int> &game = pool.games.emplace_back();
+        for (int n = 1; n <= k; ++n)
+            game.push_back((g + n * 7) % 60 + 1);
+        std::sort(game.begin(), game.end());
+    }
+    for (size_t p = 0; p < held.size(); ++p)
+        pool.participants.push_back({ QStringLiteral("PESSOA %1").arg(p + 1), held[p],
+                                      p + 1 < held.size(), QDate(2026, 12, 1), PaidHow::Pix,
+                                      QStringLiteral("nota; com\nlinha e 100%") });
+    return pool;
+}
+} // namespace
+
+class TestPool : public QObject
+{
+    Q_OBJECT
+private slots:
+    // At R$ 6,00 a simple bet: the cost over the cotas up to the centavo, the fee over that too.
+    void price()
+    {
+        Pool teimosinha = made(3, 7, 30, {}, 4), odd = made(1, 6, 7);
+        teimosinha.fee = 1000;
+        odd.fee = 3500;
+        QCOMPARE(made(10, 6, 30).cotaPrice(600), 200);
+        QCOMPARE(teimosinha.cotaPrice(600), 1848);
+        QCOMPARE(odd.cotaPrice(600), 117);
+    }
+
+    void faults_data()
+    {
+        QTest::addColumn<Pool>("pool");
+        QTest::addColumn<QString>("fault");
+        Pool twice = made(10, 6, 30, { 3, 3 });
+        twice.participants[1].name = QStringLiteral(" pessoa  1 ");
+        Pool fee = made(10, 6, 30), noGames = made(0, 6, 30), zero = made(1, 6, 30);
+        Pool five = made(2, 6, 30), teimosinha = made(1, 6, 30, {}, 5);
+        fee.fee = 4000;
+        zero.contest = 0;
+        five.games[1].pop_back();
+        QTest::newRow("sound") << made(15, 6, 30, std::vector<int>(10, 3)) << "";
+        QTest::newRow("cotas held beyond") << made(2, 6, 30, { 20, 11 })
+                                           << "OS PARTICIPANTES TÊM 31 COTAS, MAIS DO QUE AS 30 "
+                                              "DO BOLÃO.";
+        QTest::newRow("twice") << twice << "PESSOA 1 JÁ ESTÁ NO BOLÃO.";
+        QTest::newRow("fee of 40 %") << fee << "A TAXA DE SERVIÇO VAI DE 0 A 35 %.";
+        QTest::newRow("no games") << noGames << "O BOLÃO NÃO TEM JOGOS. TRAGA OS JOGOS DO QUADRO.";
+        QTest::newRow("contest 0") << zero
+                                   << "O CONCURSO 0 NÃO EXISTE: DIGITE O NÚMERO DO "
+                                      "CONCURSO, DE 1 EM DIANTE.";
+        QTest::newRow("5 contests") << teimosinha
+                                    << "5 CONCURSOS NÃO É UMA TEIMOSINHA: ESCOLHA "
+                                       "1, 2, 3, 4, 6, 8, 9 OU 12.";
+        QTest::newRow("1 cota") << made(1, 6, 1) << "UM BOLÃO TEM DE 2 A 1000 COTAS, NÃO 1.";
+        QTest::newRow("5 numbers") << five << "O JOGO 2 NÃO É UM JOGO DE 6 A 9 DEZENAS DE 01 A 60.";
+    }
+    void faults()
+    {
+        QFETCH(Pool, pool);
+        QFETCH(QString, fault);
+        QCOMPARE(faultOf(pool), fault);
+        QString file;
+        QTemporaryDir folder;
+        QCOMPARE(PoolStore(folder.path()).keep(pool, file), fault); // nothing kept half
+        QCOMPARE(file.isEmpty(), !fault.isEmpty());
+    }
+
+    void caixa_data()
+    {
+        QTest::addColumn<Pool>("pool");
+        QTest::addColumn<QStringList>("broken");
+        Pool mixed = made(3, 6, 2);
+        mixed.games[2].push_back(60);
+        QTest::newRow("fits") << made(10, 6, 3) << QStringList();
+        QTest::newRow("a wheel of 15") << made(15, 6, 30)
+                                       << QStringList { "TEM 15 JOGOS (O BOLÃO CAIXA TEM NO "
+                                                        "MÁXIMO 10)",
+                                                        "A COTA CUSTA R$ 3,00 (NO BOLÃO CAIXA, "
+                                                        "NO MÍNIMO R$ 7,00)" };
+        QTest::newRow("cheap, 101 cotas")
+                << made(2, 6, 101)
+                << QStringList { "TEM 101 COTAS (O BOLÃO CAIXA TEM DE 2 A 100)",
+                                 "CUSTA R$ 12,00 (O BOLÃO CAIXA CUSTA NO MÍNIMO R$ 18,00)",
+                                 "A COTA CUSTA R$ 0,12 (NO BOLÃO CAIXA, NO MÍNIMO R$ 7,00)" };
+        QTest::newRow("mixed") << mixed
+                               << QStringList { "OS JOGOS NÃO TÊM TODOS A MESMA QUANTIDADE DE "
+                                                "DEZENAS" };
+    }
+    void caixa()
+    {
+        QFETCH(Pool, pool);
+        QFETCH(QStringList, broken);
+        QCOMPARE(caixaRulesBroken(pool, 600), broken);
+    }
+
+    void shares_data()
+    {
+        QTest::addColumn<Pool>("pool");
+        QTest::addColumn<qint64>("won");
+        QTest::addColumn<std::vector<qint64>>("each"); // then the unsold's, then the left
+        std::vector<qint64> even(10, 10000);
+        even.insert(even.end(), { 0, 0 });
+        QTest::newRow("all sold") << made(1, 6, 30, std::vector<int>(10, 3)) << 100000ll << even;
+        QTest::newRow("centavos left") << made(1, 6, 7, { 3, 2 }) << 100001ll
+                                       << std::vector<qint64> { 42857, 28571, 28571, 2 };
+        QTest::newRow("one of three sold")
+                << made(1, 6, 3, { 1 }) << 100ll << std::vector<qint64> { 33, 66, 1 };
+    }
+    // The shares, the unsold cotas' and the centavos left add up to the money won, exactly.
+    void shares()
+    {
+        QFETCH(Pool, pool);
+        QFETCH(qint64, won);
+        QFETCH(std::vector<qint64>, each);
+        const Shares shares = sharesOf(pool, won);
+        std::vector<qint64> all = shares.participants;
+        all.push_back(shares.unsold);
+        all.push_back(shares.left);
+        QCOMPARE(all, each);
+        QCOMPARE(std::accumulate(all.begin(), all.end(), 0ll), won);
+    }
+
+    // Kept whole and read back as it was; a file cut short or changed by hand is named unreadable
+    // in the list, and the others still read.
+    void keeping()
+    {
+        QTemporaryDir folder;
+        const PoolStore store(folder.path());
+        const Pool pool = made(15, 6, 30, std::vector<int>(10, 3));
+        QString a, b;
+        QCOMPARE(store.keep(pool, a), QString());
+        QCOMPARE(store.keep(made(2, 9, 4, { 1, 2 }, 12), b), QString());
+        Pool read;
+        QVERIFY(store.load(a, read));
+        QCOMPARE(read, pool);
+        QFile file(folder.filePath(b));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray text = file.readAll();
+        file.close();
+        for (const QByteArray &changed :
+             { text.left(text.size() - 10), QByteArray(text).replace(";1;", ";3;"),
+               QByteArray(text).replace("JOGO=", "JOGO=00 "),
+               QByteArray(text).replace("PIX", "PIC"),
+               QByteArray(text).replace("BOLAO 1", "BOLAO 2") }) {
+            QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            file.write(changed);
+            file.close();
+            const QList<PoolStore::Listed> listed = store.list();
+            QCOMPARE(listed.size(), 2);
+            QCOMPARE(listed[0].readable && listed[1].readable, false);
+            QVERIFY(listed[0].file == a ? listed[0].readable : listed[1].readable);
+        }
+        QVERIFY(store.remove(b));
+        QCOMPARE(store.list().size(), 1);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestPool)
+#include "tst_pool.moc"
