@@ -1,9 +1,11 @@
 // The bolão alone: its price, faults, the Bolão CAIXA's rules, shares and keeping.
+#include "poolcheck.h"
 #include "poolstore.h"
 
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace dezenario;
 using namespace dezenario::pool;
 
 Q_DECLARE_METATYPE(Pool)
@@ -135,6 +137,31 @@ private slots:
         all.push_back(shares.left);
         QCOMPARE(all, each);
         QCOMPARE(std::accumulate(all.begin(), all.end(), 0ll), won);
+    }
+
+    // Against the contests kept that it plays, as CONFERIR counts across contests: a sena paid,
+    // a quina won whose prize the file does not give, and the contest not yet imported named.
+    void check()
+    {
+        Pool pool = made(4, 6, 30, std::vector<int>(10, 3), 3);
+        pool.games[0] = { 1, 2, 3, 4, 5, 6 };
+        pool.games[3] = { 1, 2, 3, 4, 5, 9 };
+        Contest first { 2951, QDate(2026, 12, 10), { 1, 2, 3, 4, 5, 6 }, { 1, 2, 90 }, {} };
+        first.prize = { 123456789, -1, 100000 };
+        Contest other = first;
+        other.number = 2953;
+        other.numbers = { 11, 12, 13, 14, 15, 16 };
+        const PoolCheck check = checkPool(pool, { other, first, Contest { 2960, {}, {}, {}, {} } });
+        QCOMPARE(check.missing, QList<int> { 2952 });
+        QCOMPARE(missingInWords(check.missing), u"CONCURSO 2952 AINDA NÃO IMPORTADO");
+        QCOMPARE(check.across.contests, (QList<Contest> { first, other }));
+        QCOMPARE(check.across.centavos, 123456789);
+        QVERIFY(check.across.unpaid);
+        QCOMPARE(check.across.prized.size(), 2);
+        QCOMPARE(check.shares.participants, std::vector<qint64>(10, 12345678));
+        QCOMPARE(check.shares.left, 9);
+        QCOMPARE(runOf(pool).slips.size(), 2u);
+        QCOMPARE(runOf(pool).slips[1].games[0].marked, (QList<quint8> { 1, 2, 3, 4, 5, 9 }));
     }
 
     // Kept whole and read back as it was; a file cut short or changed by hand is named unreadable
