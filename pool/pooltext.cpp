@@ -1,0 +1,76 @@
+#include "pooltext.h"
+
+namespace dezenario::pool {
+
+QString participantInWords(const Participant &p)
+{
+    const QString how[] = { QString(), QStringLiteral("PIX"), QStringLiteral("DINHEIRO"),
+                            QStringLiteral("OUTRO") };
+    QStringList details;
+    if (!how[int(p.how)].isEmpty())
+        details << how[int(p.how)];
+    if (p.paidOn.isValid())
+        details << p.paidOn.toString(QStringLiteral("dd/MM/yyyy"));
+    QString words = QStringLiteral("%1: %2 COTA(S), %3")
+                            .arg(p.name.simplified().toUpper())
+                            .arg(p.cotas)
+                            .arg(p.paid ? QStringLiteral("PAGO") : QStringLiteral("NÃO PAGO"));
+    if (p.paid && !details.isEmpty())
+        words += QStringLiteral(" (%1)").arg(details.join(QStringLiteral(", ")));
+    return words;
+}
+
+QString contestsInWords(const Pool &pool)
+{
+    if (pool.contests <= 1)
+        return QStringLiteral("CONCURSO %1").arg(pool.contest);
+    return QStringLiteral("CONCURSOS %1 A %2 (TEIMOSINHA DE %3)")
+            .arg(pool.contest)
+            .arg(pool.contest + pool.contests - 1)
+            .arg(pool.contests);
+}
+
+QString groupText(const Pool &pool, qint64 priceOfABet, const PoolCheck *check)
+{
+    QStringList lines;
+    lines << QStringLiteral("BOLÃO %1, ORGANIZADO POR %2")
+                     .arg(pool.name.simplified().toUpper(), pool.organizer.simplified().toUpper());
+    lines << contestsInWords(pool);
+    lines << QStringLiteral("%1 COTAS DE %2 CADA")
+                     .arg(pool.cotas)
+                     .arg(reais(pool.cotaPrice(priceOfABet)));
+    lines << QString() << QStringLiteral("JOGOS:");
+    for (size_t g = 0; g < pool.games.size(); ++g) {
+        QStringList numbers;
+        for (const int n : pool.games[g])
+            numbers << QString::number(n).rightJustified(2, u'0');
+        lines << QStringLiteral("%1) %2").arg(g + 1, 2, 10, QChar(u'0')).arg(numbers.join(u' '));
+    }
+    lines << QString() << QStringLiteral("PARTICIPANTES:");
+    for (const Participant &p : pool.participants)
+        lines << participantInWords(p);
+    lines << QStringLiteral("COTAS NÃO VENDIDAS: %1").arg(pool.cotas - pool.cotasHeld());
+    if (check) {
+        lines << QString() << QStringLiteral("RESULTADO:");
+        if (!check->across.contests.isEmpty())
+            lines << acrossInWords(check->across, pool.cost(priceOfABet) / pool.contests);
+        if (!check->missing.isEmpty())
+            lines << missingInWords(check->missing);
+        lines << QString()
+              << QStringLiteral("PARTES (%1 POR COTA, DE %2 COTAS):")
+                         .arg(reais(check->across.centavos / pool.cotas))
+                         .arg(pool.cotas);
+        for (size_t p = 0; p < pool.participants.size(); ++p)
+            lines << QStringLiteral("%1 (%2 COTA(S)): %3")
+                             .arg(pool.participants[p].name.simplified().toUpper())
+                             .arg(pool.participants[p].cotas)
+                             .arg(reais(check->shares.participants[p]));
+        lines << QStringLiteral("COTAS NÃO VENDIDAS (%1): %2")
+                         .arg(pool.cotas - pool.cotasHeld())
+                         .arg(reais(check->shares.unsold));
+        lines << QStringLiteral("CENTAVOS QUE NÃO SE DIVIDEM: %1").arg(reais(check->shares.left));
+    }
+    return lines.join(u'\n');
+}
+
+} // namespace dezenario::pool
