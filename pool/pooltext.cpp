@@ -30,22 +30,69 @@ QString contestsInWords(const Pool &pool)
             .arg(pool.contests);
 }
 
-QString groupText(const Pool &pool, qint64 priceOfABet, const PoolCheck *check)
+namespace {
+// "BOLÃO DA FIRMA, ORGANIZADO POR ANA", the word BOLÃO said once.
+QString titleOf(const Pool &pool)
+{
+    const QString name = pool.name.simplified().toUpper();
+    return QStringLiteral("%1, ORGANIZADO POR %2")
+            .arg(name.startsWith(QStringLiteral("BOLÃO")) ? name : QStringLiteral("BOLÃO ") + name,
+                 pool.organizer.simplified().toUpper());
+}
+
+QStringList gamesInWords(const Pool &pool)
 {
     QStringList lines;
-    lines << QStringLiteral("BOLÃO %1, ORGANIZADO POR %2")
-                     .arg(pool.name.simplified().toUpper(), pool.organizer.simplified().toUpper());
-    lines << contestsInWords(pool);
-    lines << QStringLiteral("%1 COTAS DE %2 CADA")
-                     .arg(pool.cotas)
-                     .arg(reais(pool.cotaPrice(priceOfABet)));
-    lines << QString() << QStringLiteral("JOGOS:");
     for (size_t g = 0; g < pool.games.size(); ++g) {
         QStringList numbers;
         for (const int n : pool.games[g])
             numbers << QString::number(n).rightJustified(2, u'0');
         lines << QStringLiteral("%1) %2").arg(g + 1, 2, 10, QChar(u'0')).arg(numbers.join(u' '));
     }
+    return lines;
+}
+} // namespace
+
+QList<Receipt> receiptsOf(const Pool &pool, qint64 priceOfABet)
+{
+    const QString title = titleOf(pool);
+    const qint64 cota = pool.cotaPrice(priceOfABet);
+    QList<Receipt> receipts;
+    for (const Participant &p : pool.participants)
+        receipts << Receipt { { QStringLiteral("COMPROVANTE DE PARTICIPAÇÃO"), title,
+                                contestsInWords(pool), participantInWords(p),
+                                QStringLiteral("%1 DE %2 COTAS, A %3 CADA: %4")
+                                        .arg(p.cotas)
+                                        .arg(pool.cotas)
+                                        .arg(reais(cota), reais(cota * p.cotas)),
+                                QStringLiteral(
+                                        "O PRÊMIO É DIVIDIDO PELAS %1 COTAS; AS NÃO VENDIDAS "
+                                        "FICAM COM O ORGANIZADOR.")
+                                        .arg(pool.cotas),
+                                QStringLiteral("%1 JOGOS:").arg(pool.games.size()) },
+                              gamesInWords(pool) };
+    Receipt group { { QStringLiteral("PARTICIPANTES"), title, contestsInWords(pool),
+                      QStringLiteral("%1 COTAS DE %2; %3 VENDIDAS, %4 NÃO VENDIDAS")
+                              .arg(pool.cotas)
+                              .arg(reais(cota))
+                              .arg(pool.cotasHeld())
+                              .arg(pool.cotas - pool.cotasHeld()) },
+                    {} };
+    for (const Participant &p : pool.participants)
+        group.head << participantInWords(p);
+    return receipts << group;
+}
+
+QString groupText(const Pool &pool, qint64 priceOfABet, const PoolCheck *check)
+{
+    QStringList lines;
+    lines << titleOf(pool);
+    lines << contestsInWords(pool);
+    lines << QStringLiteral("%1 COTAS DE %2 CADA")
+                     .arg(pool.cotas)
+                     .arg(reais(pool.cotaPrice(priceOfABet)));
+    lines << QString() << QStringLiteral("JOGOS:");
+    lines << gamesInWords(pool);
     lines << QString() << QStringLiteral("PARTICIPANTES:");
     for (const Participant &p : pool.participants)
         lines << participantInWords(p);

@@ -15,4 +15,13 @@ QString participantInWords(const Participant &participant);
 // "CONCURSO 2951", or "CONCURSOS 2951 A 2953 (TEIMOSINHA DE 3)".
 QString contestsInWords(const Pool &pool);
 
+// The receipts, a page a participant and one with every participant for the group: words a person
+// reads, the games apart, to be laid in columns.
+struct Receipt
+{
+    QStringList head;
+    QStringList games; // "01) 01 02 03 04 05 06"
+};
+QList<Receipt> receiptsOf(const Pool &pool, qint64 priceOfABet);
+
 } // namespace dezenario::pool

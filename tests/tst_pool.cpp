@@ -1,7 +1,9 @@
 // The bolão alone: its price, faults, the Bolão CAIXA's rules, shares and keeping.
 #include "poolstore.h"
 #include "pooltext.h"
+#include "textpages.h"
 
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -165,15 +167,46 @@ private slots:
         const PoolCheck after = checkPool(pool, { first, other });
         const QStringList text = groupText(pool, 600, &after).split(u'\n');
         for (const QString &line :
-             { "CONCURSOS 2951 A 2953 (TEIMOSINHA DE 3)", "30 COTAS DE R$ 2,40 CADA",
-               "04) 01 02 03 04 05 09", "PESSOA 1: 3 COTA(S), PAGO (PIX, 01/12/2026)",
-               "PESSOA 10: 2 COTA(S), NÃO PAGO", "COTAS NÃO VENDIDAS: 1",
-               "CONCURSO 2952 AINDA NÃO IMPORTADO", "PESSOA 10 (2 COTA(S)): R$ 82.304,52",
-               "COTAS NÃO VENDIDAS (1): R$ 41.152,26", "CENTAVOS QUE NÃO SE DIVIDEM: R$ 0,09" })
+             { "BOLÃO DA FIRMA, ORGANIZADO POR ANA", "CONCURSOS 2951 A 2953 (TEIMOSINHA DE 3)",
+               "30 COTAS DE R$ 2,40 CADA", "04) 01 02 03 04 05 09",
+               "PESSOA 1: 3 COTA(S), PAGO (PIX, 01/12/2026)", "PESSOA 10: 2 COTA(S), NÃO PAGO",
+               "COTAS NÃO VENDIDAS: 1", "CONCURSO 2952 AINDA NÃO IMPORTADO",
+               "PESSOA 10 (2 COTA(S)): R$ 82.304,52", "COTAS NÃO VENDIDAS (1): R$ 41.152,26",
+               "CENTAVOS QUE NÃO SE DIVIDEM: R$ 0,09" })
             QVERIFY2(text.contains(line), qPrintable(line));
         QVERIFY(!groupText(pool, 600).contains("RESULTADO"));
         QCOMPARE(runOf(pool).slips.size(), 2u);
         QCOMPARE(runOf(pool).slips[1].games[0].marked, (QList<quint8> { 1, 2, 3, 4, 5, 9 }));
+    }
+
+    // Saved as PDF: a page for each participant with their name and cotas, and one for the group;
+    // the 117 games of a wheel of 15 numbers in columns on each.
+    void receipts()
+    {
+        const Pool pool = made(117, 6, 30, std::vector<int>(10, 3));
+        QList<TextPage> pages;
+        for (const Receipt &receipt : receiptsOf(pool, 600))
+            pages << TextPage { receipt.head, receipt.games };
+        QTemporaryDir folder;
+        const QString pdf = folder.filePath(QStringLiteral("comprovantes.pdf"));
+        QCOMPARE(saveTextPagesAsPdf(pdf, pages), QString());
+        auto text = [&pdf](int page) {
+            QProcess read;
+            read.start("pdftotext",
+                       { "-layout", "-f", QString::number(page), "-l", QString::number(page), pdf,
+                         "-" });
+            return read.waitForFinished(60000) ? QString::fromUtf8(read.readAll()) : QString();
+        };
+        QVERIFY(text(12).isEmpty() && !text(11).isEmpty());
+        for (int p = 1; p <= 10; ++p) {
+            const QString page = text(p);
+            QVERIFY2(page.contains(QStringLiteral("PESSOA %1: 3 COTA(S), ").arg(p))
+                             && page.contains("3 DE 30 COTAS") && page.contains("117) ")
+                             && !page.contains(QStringLiteral("PESSOA %1:").arg(p % 10 + 1)),
+                     qPrintable(page));
+        }
+        QVERIFY(text(11).contains("PESSOA 10: 3 COTA(S), NÃO PAGO"));
+        QVERIFY(!saveTextPagesAsPdf(folder.filePath("none/x.pdf"), pages).isEmpty());
     }
 
     // Kept whole and read back as it was; a file cut short or changed by hand is named unreadable
@@ -211,5 +244,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestPool)
+QTEST_MAIN(TestPool) // the receipts paint text: a QGuiApplication
 #include "tst_pool.moc"
