@@ -1,4 +1,6 @@
 // The bolão alone: its price, faults, the Bolão CAIXA's rules, shares and keeping.
+#include "commanderror.h"
+#include "poolinput.h"
 #include "poolstore.h"
 #include "pooltext.h"
 #include "textpages.h"
@@ -46,6 +48,35 @@ private slots:
         QCOMPARE(made(10, 6, 30).cotaPrice(600), 200);
         QCOMPARE(teimosinha.cotaPrice(600), 1848);
         QCOMPARE(odd.cotaPrice(600), 117);
+    }
+
+    void typed_data()
+    {
+        QTest::addColumn<QString>("fee");
+        QTest::addColumn<int>("read"); // -1: refused
+        for (const auto &[typed, read] : { std::pair { "10", 1000 },
+                                           { "1,5", 150 },
+                                           { "1.5", 150 },
+                                           { "35 %", 3500 },
+                                           { "0", 0 },
+                                           { "40", -1 },
+                                           { "35,01", -1 },
+                                           { "-5", -1 },
+                                           { "dez", -1 } })
+            QTest::newRow(typed) << typed << read;
+    }
+    // What the organizer types: a fee as a Brazilian types it, and the counts.
+    void typed()
+    {
+        QFETCH(QString, fee);
+        QFETCH(int, read);
+        if (read < 0)
+            QVERIFY_THROWS_EXCEPTION(CommandError, readFee(fee));
+        else
+            QCOMPARE(readFee(fee), read);
+        QCOMPARE(readCount("1.000", 2, 1000, "COTAS"), 1000);
+        QVERIFY_THROWS_EXCEPTION(CommandError, readCount("1001", 2, 1000, "COTAS"));
+        QVERIFY_THROWS_EXCEPTION(CommandError, readCount("1,5", 2, 1000, "COTAS"));
     }
 
     void faults_data()
