@@ -15,6 +15,7 @@
 #include "slipprintjob.h"
 #include "ui_form1.h"
 #include "visitcommand.h"
+#include "poolswindow.h"
 #include "wheelwindow.h"
 
 #include <QApplication>
@@ -68,6 +69,8 @@ void MainWindow::addMenuBar()
     games->setObjectName(QStringLiteral("menuJogos"));
     games->addAction(QStringLiteral("&FECHAMENTO…"), this, &MainWindow::wheel)
             ->setObjectName(QStringLiteral("actionFechamento"));
+    games->addAction(QStringLiteral("&BOLÕES…"), this, &MainWindow::pools)
+            ->setObjectName(QStringLiteral("actionBoloes"));
     QMenu *printing = bar->addMenu(QStringLiteral("&IMPRESSÃO"));
     printing->setObjectName(QStringLiteral("menuImpressao"));
     QAction *adjust =
@@ -238,6 +241,32 @@ void MainWindow::wheel()
                                   m_ui->Option4 })[k - 6]
                             ->setChecked(true);
                     return true;
+                },
+                this)
+                .exec();
+    });
+}
+
+void MainWindow::pools()
+{
+    runCommand([this] {
+        PoolsWindow(
+                [this] { // the text's games as IMPRIMIR would mark them
+                    KeptRun run;
+                    RunCollector collector(run);
+                    std::vector<std::vector<int>> games;
+                    if (slipsOfText(&collector))
+                        for (const KeptRun::Slip &slip : run.slips)
+                            for (const KeptRun::Game &game : slip.games)
+                                if (!game.marked.isEmpty())
+                                    games.emplace_back(game.marked.begin(), game.marked.end());
+                    for (std::vector<int> &game : games)
+                        std::sort(game.begin(), game.end());
+                    if (games.empty())
+                        throw CommandError(errors::InvalidArgument,
+                                           QStringLiteral("O QUADRO NÃO TEM JOGOS: COLOQUE OS "
+                                                          "JOGOS DO BOLÃO NO QUADRO."));
+                    return games;
                 },
                 this)
                 .exec();

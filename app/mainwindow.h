@@ -51,6 +51,7 @@ private slots:
     void importResults();
     void statistics();
     void wheel();
+    void pools();
     void about();
 
 private:

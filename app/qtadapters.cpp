@@ -73,6 +73,16 @@ void saveFile(QWidget *parent, const QString &title, const QString &suggested,
                         .arg(QDir::toNativeSeparators(name), file.errorString().toUpper()));
 }
 
+QLabel *wordsLabel(const QString &name, QWidget *parent)
+{
+    auto *label = new QLabel(parent);
+    label->setObjectName(name);
+    label->setWordWrap(true);
+    label->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
+    label->setFocusPolicy(Qt::StrongFocus);
+    return label;
+}
+
 void addRow(QFormLayout *form, const QString &caption, QWidget *field)
 {
     form->addRow(caption + u':', field);

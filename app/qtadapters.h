@@ -37,6 +37,9 @@ auto guard(QWidget *parent, Action action)
 // the letter that Alt takes to the field.
 void addRow(QFormLayout *form, const QString &caption, QWidget *field);
 
+// Words a window tells, which a user selects and a screen reader reaches with Tab.
+QLabel *wordsLabel(const QString &name, QWidget *parent);
+
 // Asks where, and saves a CSV there whole or not at all; throws CommandError when it cannot.
 void saveFile(QWidget *parent, const QString &title, const QString &suggested,
               const QByteArray &csv);

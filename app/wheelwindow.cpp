@@ -66,15 +66,6 @@ QComboBox *choices(const QString &name, const QStringList &items, QWidget *paren
     return box;
 }
 
-QLabel *words(const QString &name, QWidget *parent)
-{
-    auto *label = new QLabel(parent);
-    label->setObjectName(name);
-    label->setWordWrap(true);
-    label->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
-    label->setFocusPolicy(Qt::StrongFocus); // a screen reader reaches it with Tab
-    return label;
-}
 } // namespace
 
 WheelWindow::WheelWindow(int perGame, ToText toText, QWidget *parent)
@@ -86,8 +77,8 @@ WheelWindow::WheelWindow(int perGame, ToText toText, QWidget *parent)
       m_guarantee(choices(QStringLiteral("Garantia"), { "QUADRA", "QUINA", "SENA" }, this)),
       m_condition(choices(QStringLiteral("SeAcertar"), { "4", "5", "6" }, this)),
       m_progress(new QProgressBar(this)),
-      m_summary(words(QStringLiteral("Resumo"), this)),
-      m_chances(words(QStringLiteral("Chances"), this)),
+      m_summary(wordsLabel(QStringLiteral("Resumo"), this)),
+      m_chances(wordsLabel(QStringLiteral("Chances"), this)),
       m_list(new QTableView(this)),
       m_timer(new QTimer(this))
 {

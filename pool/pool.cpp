@@ -2,8 +2,6 @@
 
 #include "keptrun.h"
 
-#include <QSet>
-
 #include <algorithm>
 
 namespace dezenario::pool {
@@ -71,20 +69,32 @@ QString faultOf(const Pool &pool)
                 .arg(pool.cotas);
     if (pool.fee < 0 || pool.fee > MostFee)
         return QStringLiteral("A TAXA DE SERVIÇO VAI DE 0 A 35 %.");
-    QSet<QString> names;
+    Pool growing = pool;
+    growing.participants.clear();
     for (const Participant &p : pool.participants) {
-        const QString name = p.name.simplified().toUpper();
-        if (name.isEmpty())
-            return QStringLiteral("UM PARTICIPANTE ESTÁ SEM NOME.");
-        if (names.contains(name))
-            return QStringLiteral("%1 JÁ ESTÁ NO BOLÃO.").arg(name);
-        names.insert(name);
-        if (p.cotas < 1)
-            return QStringLiteral("%1 TEM DE TER PELO MENOS UMA COTA.").arg(name);
+        if (const QString fault = participantFault(growing, p); !fault.isEmpty())
+            return fault;
+        growing.participants.push_back(p);
     }
-    if (pool.cotasHeld() > pool.cotas)
-        return QStringLiteral("OS PARTICIPANTES TÊM %1 COTAS, MAIS DO QUE AS %2 DO BOLÃO.")
-                .arg(pool.cotasHeld())
+    return QString();
+}
+
+QString participantFault(const Pool &pool, const Participant &participant)
+{
+    const QString name = participant.name.simplified().toUpper();
+    if (name.isEmpty())
+        return QStringLiteral("DIGITE O NOME DO PARTICIPANTE.");
+    for (const Participant &p : pool.participants)
+        if (p.name.simplified().toUpper() == name)
+            return QStringLiteral("%1 JÁ ESTÁ NO BOLÃO.").arg(name);
+    if (participant.cotas < 1)
+        return QStringLiteral("%1 TEM DE TER PELO MENOS UMA COTA.").arg(name);
+    const int left = pool.cotas - pool.cotasHeld();
+    if (participant.cotas > left)
+        return QStringLiteral("%1 COTAS PARA %2 SÃO MAIS DO QUE AS %3 QUE RESTAM DAS %4 DO BOLÃO.")
+                .arg(participant.cotas)
+                .arg(name)
+                .arg(std::max(left, 0))
                 .arg(pool.cotas);
     return QString();
 }

@@ -47,6 +47,7 @@ struct Pool
     int fee = 0; // over a cota's price, in hundredths of a percent
     std::vector<Participant> participants;
     QString run; // the file of the kept run printed from it; none when not printed
+    qint64 won = -1; // in centavos, once checked against every contest it plays; -1 before
     friend bool operator==(const Pool &, const Pool &) = default;
 
     int cotasHeld() const;
@@ -60,6 +61,10 @@ struct Pool
 // What is wrong with a bolão, in the window's words, the first fault found; empty when nothing is.
 // Nothing of a bolão with a fault is kept.
 QString faultOf(const Pool &pool);
+
+// What is wrong with one more participant: no name, one already in, no cota, or more cotas than
+// are left; empty when nothing is.
+QString participantFault(const Pool &pool, const Participant &participant);
 
 // Each rule of the Bolão CAIXA the bolão breaks, in words; none when it fits them.
 QStringList caixaRulesBroken(const Pool &pool, qint64 priceOfABet);

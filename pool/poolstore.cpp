@@ -41,6 +41,7 @@ QByteArray toText(const Pool &pool)
             + '\n';
     text += "COTAS=" + QByteArray::number(pool.cotas) + ';' + QByteArray::number(pool.fee) + '\n';
     text += "IMPRESSAO=" + encoded(pool.run) + '\n';
+    text += "PREMIO=" + QByteArray::number(pool.won) + '\n';
     for (const std::vector<int> &game : pool.games) {
         QByteArrayList numbers;
         for (const int n : game)
@@ -74,6 +75,8 @@ bool fromText(const QByteArray &text, Pool &pool)
             read.organizer = decoded(value);
         else if (key == "IMPRESSAO")
             read.run = decoded(value);
+        else if (key == "PREMIO")
+            read.won = value.toLongLong(&ok);
         else if (key == "CONCURSO" && fields.size() == 2) {
             read.contest = number(fields[0], ok);
             read.contests = number(fields[1], ok);
@@ -122,8 +125,10 @@ QList<PoolStore::Listed> PoolStore::list() const
         entry.readable = load(file, entry.pool);
         listed << entry;
     }
+    // By name, those that cannot be read after them.
     std::stable_sort(listed.begin(), listed.end(), [](const Listed &a, const Listed &b) {
-        return a.pool.name.compare(b.pool.name, Qt::CaseInsensitive) < 0;
+        return a.readable != b.readable ? a.readable
+                                        : a.pool.name.compare(b.pool.name, Qt::CaseInsensitive) < 0;
     });
     return listed;
 }

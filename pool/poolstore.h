@@ -27,7 +27,7 @@ public:
         bool readable = false; // false: cut short, changed by hand, or not ours
         Pool pool;
     };
-    // By name.
+    // By name, those that cannot be read last.
     QList<Listed> list() const;
     bool load(const QString &file, Pool &pool) const;
     // Keeps the bolão in file, or in a new file named in file when it is empty. The reason in

@@ -92,8 +92,8 @@ private slots:
         five.games[1].pop_back();
         QTest::newRow("sound") << made(15, 6, 30, std::vector<int>(10, 3)) << "";
         QTest::newRow("cotas held beyond") << made(2, 6, 30, { 20, 11 })
-                                           << "OS PARTICIPANTES TÊM 31 COTAS, MAIS DO QUE AS 30 "
-                                              "DO BOLÃO.";
+                                           << "11 COTAS PARA PESSOA 2 SÃO MAIS DO QUE AS 10 QUE "
+                                              "RESTAM DAS 30 DO BOLÃO.";
         QTest::newRow("twice") << twice << "PESSOA 1 JÁ ESTÁ NO BOLÃO.";
         QTest::newRow("fee of 40 %") << fee << "A TAXA DE SERVIÇO VAI DE 0 A 35 %.";
         QTest::newRow("no games") << noGames << "O BOLÃO NÃO TEM JOGOS. TRAGA OS JOGOS DO QUADRO.";

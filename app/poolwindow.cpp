@@ -1,0 +1,295 @@
+#include "poolwindow.h"
+
+#include "commanderror.h"
+#include "keptdraws.h"
+#include "poolinput.h"
+#include "poolstore.h"
+#include "pooltext.h"
+#include "qtadapters.h"
+#include "rowsmodel.h"
+#include "runstore.h"
+#include "textpages.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QFormLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+
+namespace dezenario {
+
+using namespace pool;
+
+namespace {
+const int Teimosinhas[] = { 1, 2, 3, 4, 6, 8, 9, 12 };
+
+QTableView *view(const QString &name, const QString &spoken, RowsModel *model, QWidget *parent)
+{
+    auto *table = new QTableView(parent);
+    table->setObjectName(name);
+    table->setAccessibleName(spoken);
+    table->setModel(model);
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table->setSelectionMode(QAbstractItemView::SingleSelection);
+    table->verticalHeader()->hide();
+    table->horizontalHeader()->setStretchLastSection(true);
+    return table;
+}
+
+} // namespace
+
+PoolWindow::PoolWindow(Pool pool, QString file, GamesOfText gamesOfText, QWidget *parent)
+    : QDialog(parent),
+      m_pool(std::move(pool)),
+      m_file(std::move(file)),
+      m_gamesOfText(std::move(gamesOfText)),
+      m_name(new QLineEdit(m_pool.name, this)),
+      m_organizer(new QLineEdit(m_pool.organizer, this)),
+      m_contest(new QLineEdit(m_pool.contest ? QString::number(m_pool.contest) : QString(), this)),
+      m_cotas(new QLineEdit(m_pool.cotas ? QString::number(m_pool.cotas) : QString(), this)),
+      m_fee(new QLineEdit(
+              QLocale(QLocale::Portuguese, QLocale::Brazil).toString(m_pool.fee / 100.0), this)),
+      m_contests(new QComboBox(this)),
+      m_price(wordsLabel(QStringLiteral("PrecoCota"), this)),
+      m_rules(wordsLabel(QStringLiteral("RegrasCaixa"), this)),
+      m_result(wordsLabel(QStringLiteral("ResultadoBolao"), this)),
+      m_games(new RowsModel({ QStringLiteral("JOGO"), QStringLiteral("DEZENAS") }, this)),
+      m_participants(new RowsModel({ QStringLiteral("PARTICIPANTE") }, this)),
+      m_shares(new RowsModel(
+              { QStringLiteral("QUEM"), QStringLiteral("COTAS"), QStringLiteral("PARTE") }, this)),
+      m_participantsView(view(QStringLiteral("Participantes"), QStringLiteral("PARTICIPANTES"),
+                              m_participants, this)),
+      m_who(new QLineEdit(this)),
+      m_whoCotas(new QLineEdit(QStringLiteral("1"), this)),
+      m_paid(new QCheckBox(QStringLiteral("PA&GO"), this)),
+      m_how(new QComboBox(this))
+{
+    setObjectName(QStringLiteral("Bolao"));
+    setWindowTitle(QStringLiteral("BOLÃO"));
+    const std::pair<QWidget *, const char *> names[] = {
+        { m_name, "NomeBolao" },        { m_organizer, "Organizador" },
+        { m_contest, "ConcursoBolao" }, { m_contests, "QuantosConcursosBolao" },
+        { m_cotas, "TotalCotas" },      { m_fee, "TaxaServico" },
+        { m_who, "NomeParticipante" },  { m_whoCotas, "CotasParticipante" },
+        { m_paid, "PagoParticipante" }, { m_how, "FormaPagamento" },
+    };
+    for (const auto &[widget, name] : names)
+        widget->setObjectName(QLatin1String(name));
+    for (const int n : Teimosinhas)
+        m_contests->addItem(QString::number(n));
+    m_contests->setCurrentText(QString::number(m_pool.contests));
+    m_how->addItems({ QString(), QStringLiteral("PIX"), QStringLiteral("DINHEIRO"),
+                      QStringLiteral("OUTRO") });
+
+    auto *form = new QFormLayout;
+    addRow(form, QStringLiteral("&NOME DO BOLÃO"), m_name);
+    addRow(form, QStringLiteral("&ORGANIZADOR"), m_organizer);
+    addRow(form, QStringLiteral("&CONCURSO"), m_contest);
+    addRow(form, QStringLiteral("CONCURSOS (TEI&MOSINHA)"), m_contests);
+    addRow(form, QStringLiteral("CO&TAS NO TOTAL (DE 2 A 1000)"), m_cotas);
+    addRow(form, QStringLiteral("TA&XA DE SERVIÇO (%)"), m_fee);
+    auto button = [this](const QString &caption, const char *name, auto action) {
+        auto *b = new QPushButton(caption, this);
+        b->setObjectName(QLatin1String(name));
+        connect(b, &QPushButton::clicked, this, guard(this, action));
+        return b;
+    };
+    auto *person = new QFormLayout;
+    addRow(person, QStringLiteral("NOME DO &PARTICIPANTE"), m_who);
+    addRow(person, QStringLiteral("COTAS DELE"), m_whoCotas);
+    addRow(person, QStringLiteral("FORMA DE PAGAMENTO"), m_how);
+    person->addRow(m_paid);
+    auto *personButtons = new QHBoxLayout;
+    personButtons->addWidget(button(QStringLiteral("&ADICIONAR"), "AdicionarParticipante",
+                                    [this] { addParticipant(); }));
+    personButtons->addWidget(button(QStringLiteral("&REMOVER"), "RemoverParticipante",
+                                    [this] { removeParticipant(); }));
+    person->addRow(personButtons);
+    auto *left = new QVBoxLayout;
+    left->addLayout(form);
+    left->addWidget(m_price);
+    left->addWidget(m_rules);
+    left->addWidget(button(QStringLiteral("TRAZER OS JOGOS DO &QUADRO"), "TrazerDoQuadro", [this] {
+        m_pool.games = m_gamesOfText();
+        m_pool.won = -1; // checked no more
+        showPool();
+    }));
+    left->addWidget(
+            view(QStringLiteral("JogosDoBolao"), QStringLiteral("JOGOS DO BOLÃO"), m_games, this));
+    auto *right = new QVBoxLayout;
+    right->addLayout(person);
+    right->addWidget(m_participantsView, 2);
+    right->addWidget(m_result);
+    right->addWidget(view(QStringLiteral("Partes"), QStringLiteral("PARTES"), m_shares, this), 1);
+    auto *columns = new QHBoxLayout;
+    columns->addLayout(left, 1);
+    columns->addLayout(right, 1);
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(button(QStringLiteral("&SALVAR"), "SalvarBolao", [this] { save(); }));
+    buttons->addWidget(
+            button(QStringLiteral("COMPROVANT&ES (PDF)"), "Comprovantes", [this] { receipts(); }));
+    buttons->addWidget(button(QStringLiteral("COP&IAR PARA O GRUPO"), "CopiarParaOGrupo", [this] {
+        const Pool pool = typed();
+        const PoolCheck checked = checkPool(pool, KeptDraws().load());
+        QApplication::clipboard()->setText(groupText(
+                pool, priceOfABet(), checked.across.contests.isEmpty() ? nullptr : &checked));
+    }));
+    buttons->addWidget(
+            button(QStringLiteral("CONFERIR ESTE &BOLÃO"), "ConferirBolao", [this] { check(); }));
+    buttons->addStretch();
+    auto *close = new QPushButton(QStringLiteral("FECHAR"), this);
+    connect(close, &QPushButton::clicked, this, &QDialog::accept);
+    buttons->addWidget(close);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(columns, 1);
+    layout->addLayout(buttons);
+    for (QLineEdit *field : { m_cotas, m_fee })
+        connect(field, &QLineEdit::textEdited, this, [this] { showPool(); });
+    connect(m_contests, &QComboBox::currentIndexChanged, this, [this] { showPool(); });
+    showPool();
+    resize(1000, 680);
+}
+
+Pool PoolWindow::typed() const
+{
+    Pool pool = m_pool;
+    pool.name = m_name->text().simplified();
+    pool.organizer = m_organizer->text().simplified();
+    pool.contest = readCount(m_contest->text(), 1, 99999, QStringLiteral("O CONCURSO"));
+    pool.contests = m_contests->currentText().toInt();
+    pool.cotas = readCount(m_cotas->text(), LeastCotas, MostCotas, QStringLiteral("AS COTAS"));
+    pool.fee = readFee(m_fee->text());
+    return pool;
+}
+
+void PoolWindow::showPool()
+{
+    QList<QStringList> games;
+    for (size_t g = 0; g < m_pool.games.size(); ++g) {
+        QStringList numbers;
+        for (const int n : m_pool.games[g])
+            numbers << QString::number(n).rightJustified(2, u'0');
+        games << QStringList { QString::number(g + 1), numbers.join(u' ') };
+    }
+    m_games->setRows(games);
+    QList<QStringList> people;
+    for (const Participant &p : m_pool.participants)
+        people << QStringList { participantInWords(p) };
+    m_participants->setRows(people);
+    Pool pool = m_pool;
+    try {
+        pool.cotas = readCount(m_cotas->text(), LeastCotas, MostCotas, QString());
+        pool.fee = readFee(m_fee->text());
+        pool.contests = m_contests->currentText().toInt();
+        m_price->setText(QStringLiteral("PREÇO DA COTA: %1. NÃO VENDIDAS: %2 DE %3 COTAS.")
+                                 .arg(reais(pool.cotaPrice(priceOfABet())))
+                                 .arg(pool.cotas - pool.cotasHeld())
+                                 .arg(pool.cotas));
+        const QStringList broken = caixaRulesBroken(pool, priceOfABet());
+        m_rules->setText(broken.isEmpty() ? QStringLiteral("CABE NAS REGRAS DO BOLÃO CAIXA")
+                                          : QStringLiteral("NÃO CABE NAS REGRAS DO BOLÃO CAIXA: ")
+                                         + broken.join(QStringLiteral("; ")));
+    } catch (const CommandError &) {
+        m_price->setText(QStringLiteral("PREÇO DA COTA: DIGITE AS COTAS E A TAXA."));
+        m_rules->clear();
+    }
+    for (QLabel *label : { m_price, m_rules })
+        label->setAccessibleName(label->text());
+}
+
+void PoolWindow::addParticipant()
+{
+    Pool pool = m_pool;
+    pool.cotas = readCount(m_cotas->text(), LeastCotas, MostCotas, QStringLiteral("AS COTAS"));
+    Participant p;
+    p.name = m_who->text().simplified();
+    p.cotas = readCount(m_whoCotas->text(), 1, MostCotas, QStringLiteral("AS COTAS DELE"));
+    p.paid = m_paid->isChecked();
+    p.paidOn = p.paid ? QDate::currentDate() : QDate();
+    p.how = PaidHow(m_how->currentIndex());
+    if (const QString fault = participantFault(pool, p); !fault.isEmpty())
+        throw CommandError(errors::InvalidArgument, fault);
+    m_pool.participants.push_back(p);
+    m_who->clear();
+    m_whoCotas->setText(QStringLiteral("1"));
+    m_paid->setChecked(false);
+    m_how->setCurrentIndex(0);
+    showPool();
+    m_who->setFocus(); // the next one
+}
+
+void PoolWindow::removeParticipant()
+{
+    const int row = m_participantsView->currentIndex().row();
+    if (row < 0 || row >= int(m_pool.participants.size()))
+        throw CommandError(errors::InvalidArgument,
+                           QStringLiteral("ESCOLHA NA LISTA O PARTICIPANTE A REMOVER."));
+    m_pool.participants.erase(m_pool.participants.begin() + row);
+    showPool();
+}
+
+void PoolWindow::save()
+{
+    Pool pool = typed();
+    if (pool.contest != m_pool.contest || pool.contests != m_pool.contests)
+        pool.won = -1; // the money won was of other contests
+    if (const QString fault = PoolStore().keep(pool, m_file); !fault.isEmpty())
+        throw CommandError(errors::InvalidArgument, fault);
+    m_pool = pool;
+    showPool();
+}
+
+void PoolWindow::receipts()
+{
+    const Pool pool = typed();
+    if (const QString fault = faultOf(pool); !fault.isEmpty())
+        throw CommandError(errors::InvalidArgument, fault);
+    const QString name = QFileDialog::getSaveFileName(
+            this, QStringLiteral("SALVAR OS COMPROVANTES"), QStringLiteral("comprovantes.pdf"),
+            QStringLiteral("PDF (*.pdf)"));
+    if (name.isEmpty())
+        return;
+    QList<TextPage> pages;
+    for (const Receipt &receipt : receiptsOf(pool, priceOfABet()))
+        pages << TextPage { receipt.head, receipt.games };
+    if (const QString fault = saveTextPagesAsPdf(name, pages); !fault.isEmpty())
+        throw CommandError(errors::PermissionDenied, fault);
+}
+
+void PoolWindow::check()
+{
+    Pool pool = typed();
+    if (const QString fault = faultOf(pool); !fault.isEmpty())
+        throw CommandError(errors::InvalidArgument, fault);
+    const PoolCheck checked = checkPool(pool, KeptDraws().load());
+    QStringList said;
+    if (!checked.across.contests.isEmpty())
+        said << acrossInWords(checked.across, pool.cost(priceOfABet()) / pool.contests, 12);
+    if (!checked.missing.isEmpty())
+        said << missingInWords(checked.missing);
+    m_result->setText(said.join(u'\n'));
+    m_result->setAccessibleName(m_result->text());
+    QList<QStringList> rows;
+    for (size_t p = 0; p < pool.participants.size(); ++p)
+        rows << QStringList { pool.participants[p].name.toUpper(),
+                              QString::number(pool.participants[p].cotas),
+                              reais(checked.shares.participants[p]) };
+    rows << QStringList { QStringLiteral("COTAS NÃO VENDIDAS"),
+                          QString::number(pool.cotas - pool.cotasHeld()),
+                          reais(checked.shares.unsold) }
+         << QStringList { QStringLiteral("CENTAVOS QUE NÃO SE DIVIDEM"), QString(),
+                          reais(checked.shares.left) };
+    m_shares->setRows(rows);
+    // What it won, for the list of bolões, kept by SALVAR, once every contest it plays is checked.
+    m_pool.won = checked.missing.isEmpty() ? checked.across.centavos : -1;
+    m_pool.contest = pool.contest;
+    m_pool.contests = pool.contests;
+}
+
+} // namespace dezenario

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "pool.h"
+
+#include <QDialog>
+#include <functional>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QTableView;
+
+namespace dezenario {
+
+class RowsModel;
+
+// A bolão: its name, organizer, contests, cotas and fee, its games brought from the text box,
+// its participants, the price of a cota and whether it fits the Bolão CAIXA's rules. SALVAR keeps
+// it whole, or tells what is wrong and keeps nothing; COMPROVANTES saves a page a participant
+// as PDF; COPIAR PARA O GRUPO copies it as text; CONFERIR ESTE BOLÃO checks it against the
+// contests kept and shows each participant's share.
+class PoolWindow : public QDialog
+{
+    Q_OBJECT
+public:
+    // The text box's games as IMPRIMIR reads them; throws CommandError when there are none.
+    using GamesOfText = std::function<std::vector<std::vector<int>>()>;
+    // file: where the bolão is kept; none for a new one.
+    PoolWindow(pool::Pool pool, QString file, GamesOfText gamesOfText, QWidget *parent);
+    const QString &file() const { return m_file; }
+
+private:
+    // The bolão as the fields give it; throws CommandError naming what cannot be read.
+    pool::Pool typed() const;
+    void showPool(); // the lists and the words that follow what is typed
+    void addParticipant();
+    void removeParticipant();
+    void save();
+    void receipts();
+    void check();
+
+    pool::Pool m_pool; // the games and the participants; the fields hold the rest
+    QString m_file;
+    GamesOfText m_gamesOfText;
+    QLineEdit *m_name, *m_organizer, *m_contest, *m_cotas, *m_fee;
+    QComboBox *m_contests;
+    QLabel *m_price, *m_rules, *m_result;
+    RowsModel *m_games, *m_participants, *m_shares;
+    QTableView *m_participantsView;
+    QLineEdit *m_who, *m_whoCotas;
+    QCheckBox *m_paid;
+    QComboBox *m_how;
+};
+
+} // namespace dezenario
