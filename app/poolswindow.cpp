@@ -22,17 +22,11 @@ PoolsWindow::PoolsWindow(PoolWindow::GamesOfText gamesOfText, QWidget *parent)
                               QStringLiteral("COTAS VENDIDAS"), QStringLiteral("PAGAS"),
                               QStringLiteral("PRÊMIO") },
                             this)),
-      m_list(new QTableView(this))
+      m_list(tableView(QStringLiteral("ListaBoloes"), QStringLiteral("BOLÕES GUARDADOS"), m_model,
+                       this))
 {
     setObjectName(QStringLiteral("Boloes"));
     setWindowTitle(QStringLiteral("BOLÕES"));
-    m_list->setObjectName(QStringLiteral("ListaBoloes"));
-    m_list->setAccessibleName(QStringLiteral("BOLÕES GUARDADOS"));
-    m_list->setModel(m_model);
-    m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_list->verticalHeader()->hide();
-    m_list->horizontalHeader()->setStretchLastSection(true);
     auto *buttons = new QHBoxLayout;
     const std::tuple<const char *, const char *, std::function<void()>> actions[] = {
         { "&NOVO", "NovoBolao", [this] { open(true); } },

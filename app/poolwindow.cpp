@@ -29,19 +29,6 @@ using namespace pool;
 namespace {
 const int Teimosinhas[] = { 1, 2, 3, 4, 6, 8, 9, 12 };
 
-QTableView *view(const QString &name, const QString &spoken, RowsModel *model, QWidget *parent)
-{
-    auto *table = new QTableView(parent);
-    table->setObjectName(name);
-    table->setAccessibleName(spoken);
-    table->setModel(model);
-    table->setSelectionBehavior(QAbstractItemView::SelectRows);
-    table->setSelectionMode(QAbstractItemView::SingleSelection);
-    table->verticalHeader()->hide();
-    table->horizontalHeader()->setStretchLastSection(true);
-    return table;
-}
-
 } // namespace
 
 PoolWindow::PoolWindow(Pool pool, QString file, GamesOfText gamesOfText, QWidget *parent)
@@ -63,8 +50,8 @@ PoolWindow::PoolWindow(Pool pool, QString file, GamesOfText gamesOfText, QWidget
       m_participants(new RowsModel({ QStringLiteral("PARTICIPANTE") }, this)),
       m_shares(new RowsModel(
               { QStringLiteral("QUEM"), QStringLiteral("COTAS"), QStringLiteral("PARTE") }, this)),
-      m_participantsView(view(QStringLiteral("Participantes"), QStringLiteral("PARTICIPANTES"),
-                              m_participants, this)),
+      m_participantsView(tableView(QStringLiteral("Participantes"), QStringLiteral("PARTICIPANTES"),
+                                   m_participants, this)),
       m_who(new QLineEdit(this)),
       m_whoCotas(new QLineEdit(QStringLiteral("1"), this)),
       m_paid(new QCheckBox(QStringLiteral("PA&GO"), this)),
@@ -120,13 +107,14 @@ PoolWindow::PoolWindow(Pool pool, QString file, GamesOfText gamesOfText, QWidget
         m_pool.won = -1; // checked no more
         showPool();
     }));
-    left->addWidget(
-            view(QStringLiteral("JogosDoBolao"), QStringLiteral("JOGOS DO BOLÃO"), m_games, this));
+    left->addWidget(tableView(QStringLiteral("JogosDoBolao"), QStringLiteral("JOGOS DO BOLÃO"),
+                              m_games, this));
     auto *right = new QVBoxLayout;
     right->addLayout(person);
     right->addWidget(m_participantsView, 2);
     right->addWidget(m_result);
-    right->addWidget(view(QStringLiteral("Partes"), QStringLiteral("PARTES"), m_shares, this), 1);
+    right->addWidget(tableView(QStringLiteral("Partes"), QStringLiteral("PARTES"), m_shares, this),
+                     1);
     auto *columns = new QHBoxLayout;
     columns->addLayout(left, 1);
     columns->addLayout(right, 1);

@@ -11,7 +11,9 @@
 #include <QFileDialog>
 #include <QFormLayout>
 #include <QInputDialog>
+#include <QHeaderView>
 #include <QLabel>
+#include <QTableView>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
@@ -71,6 +73,20 @@ void saveFile(QWidget *parent, const QString &title, const QString &suggested,
                 errors::PermissionDenied,
                 QStringLiteral("NÃO FOI POSSÍVEL GRAVAR %1: %2.")
                         .arg(QDir::toNativeSeparators(name), file.errorString().toUpper()));
+}
+
+QTableView *tableView(const QString &name, const QString &spoken, QAbstractItemModel *model,
+                      QWidget *parent)
+{
+    auto *table = new QTableView(parent);
+    table->setObjectName(name);
+    table->setAccessibleName(spoken);
+    table->setModel(model);
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table->setSelectionMode(QAbstractItemView::SingleSelection);
+    table->verticalHeader()->hide();
+    table->horizontalHeader()->setStretchLastSection(true);
+    return table;
 }
 
 QLabel *wordsLabel(const QString &name, QWidget *parent)

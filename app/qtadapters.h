@@ -10,7 +10,9 @@
 #include <functional>
 
 class QFormLayout;
+class QAbstractItemModel;
 class QLabel;
+class QTableView;
 class QListWidget;
 class QRadioButton;
 class QWidget;
@@ -36,6 +38,10 @@ auto guard(QWidget *parent, Action action)
 // A field under its caption, which a screen reader reads as its name; an "&" in the caption marks
 // the letter that Alt takes to the field.
 void addRow(QFormLayout *form, const QString &caption, QWidget *field);
+
+// A list of rows, one chosen at a time, named for tests and for screen readers.
+QTableView *tableView(const QString &name, const QString &spoken, QAbstractItemModel *model,
+                      QWidget *parent);
 
 // Words a window tells, which a user selects and a screen reader reaches with Tab.
 QLabel *wordsLabel(const QString &name, QWidget *parent);

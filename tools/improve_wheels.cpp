@@ -205,6 +205,7 @@ int main(int argc, char **argv)
     const long searched = from.empty() ? before + seconds : seconds;
     const std::string how =
             "busca local de " + std::to_string(searched) + " s em dois núcleos" + from;
+    table = load(argv[1]); // as it is now: another run may have kept a wheel meanwhile
     if (!offer(table, { problem, best.best(), how }))
         return 0;
     return save(argv[1], table) ? 0 : 1;
