@@ -6,7 +6,6 @@
 #include "qtadapters.h"
 #include "rowsmodel.h"
 
-#include <QHeaderView>
 #include <QPushButton>
 #include <QTableView>
 #include <QVBoxLayout>

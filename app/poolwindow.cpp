@@ -16,7 +16,6 @@
 #include <QComboBox>
 #include <QFileDialog>
 #include <QFormLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
