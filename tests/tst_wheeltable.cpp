@@ -21,12 +21,13 @@ std::shared_ptr<const WheelResult> firstRound(WheelJob &job)
                                                                                : nullptr;
 }
 
-const TableWheel &tableWheel(const WheelProblem &problem)
+// The table's wheel of the problem; no games when it has none.
+std::vector<Mask> tableWheel(const WheelProblem &problem)
 {
     for (const TableWheel &wheel : builtInWheels())
         if (wheel.problem == problem)
-            return wheel;
-    qFatal("the table has no wheel of v = %d", problem.chosen);
+            return wheel.games;
+    return {};
 }
 
 TableWheel small(std::vector<Mask> games, const char *how = "busca")
@@ -79,7 +80,7 @@ private slots:
         QCOMPARE(games.size(), size_t(binomial(v, t) / binomial(6, t)));
         QCOMPARE(games.size(), size_t(lowerBound(problem)));
         QVERIFY(checkGuarantee(problem, games)->holds());
-        QCOMPARE(tableWheel(problem).games, games);
+        QCOMPARE(tableWheel(problem), games);
     }
 
     void lines_data()
@@ -145,7 +146,8 @@ private slots:
     {
         QFETCH(int, fault);
         const WheelProblem problem { 12, 6, 5, 5 };
-        std::vector<Mask> games = tableWheel(problem).games;
+        std::vector<Mask> games = tableWheel(problem);
+        QVERIFY(!games.empty());
         if (fault == 1)
             games.pop_back();
         if (fault == 2) {
