@@ -97,7 +97,7 @@ CheckWindow::CheckWindow(KeptRun games, const QString &source, QWidget *parent)
     m_first->setObjectName(QStringLiteral("ConcursoInicial"));
     m_last->setObjectName(QStringLiteral("ConcursoFinal"));
     m_count->setObjectName(QStringLiteral("QuantosConcursos"));
-    for (const int count : { 2, 3, 4, 6, 8, 9, 12 })
+    for (const int count : TeimosinhaCounts)
         m_count->addItem(QString::number(count), count);
     m_way->addItem(QStringLiteral("O SORTEIO DIGITADO"), 0);
     m_way->addItem(QStringLiteral("UM CONCURSO GUARDADO"), 1);

@@ -9,6 +9,7 @@
 #include "rowsmodel.h"
 #include "runstore.h"
 #include "textpages.h"
+#include "wheeltext.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -24,11 +25,6 @@
 namespace dezenario {
 
 using namespace pool;
-
-namespace {
-const int Teimosinhas[] = { 1, 2, 3, 4, 6, 8, 9, 12 };
-
-} // namespace
 
 PoolWindow::PoolWindow(Pool pool, QString file, GamesOfText gamesOfText, QWidget *parent)
     : QDialog(parent),
@@ -67,11 +63,12 @@ PoolWindow::PoolWindow(Pool pool, QString file, GamesOfText gamesOfText, QWidget
     };
     for (const auto &[widget, name] : names)
         widget->setObjectName(QLatin1String(name));
-    for (const int n : Teimosinhas)
+    m_contests->addItem(QStringLiteral("1"));
+    for (const int n : TeimosinhaCounts)
         m_contests->addItem(QString::number(n));
     m_contests->setCurrentText(QString::number(m_pool.contests));
-    m_how->addItems({ QString(), QStringLiteral("PIX"), QStringLiteral("DINHEIRO"),
-                      QStringLiteral("OUTRO") });
+    for (const char *how : PaidHowWords)
+        m_how->addItem(QString::fromLatin1(how));
 
     auto *form = new QFormLayout;
     addRow(form, QStringLiteral("&NOME DO BOLÃO"), m_name);
@@ -158,27 +155,24 @@ Pool PoolWindow::typed() const
 void PoolWindow::showPool()
 {
     QList<QStringList> games;
-    for (size_t g = 0; g < m_pool.games.size(); ++g) {
-        QStringList numbers;
-        for (const int n : m_pool.games[g])
-            numbers << QString::number(n).rightJustified(2, u'0');
-        games << QStringList { QString::number(g + 1), numbers.join(u' ') };
-    }
+    for (size_t g = 0; g < m_pool.games.size(); ++g)
+        games << QStringList { QString::number(g + 1), gameInWords(m_pool.games[g]) };
     m_games->setRows(games);
     QList<QStringList> people;
     for (const Participant &p : m_pool.participants)
         people << QStringList { participantInWords(p) };
     m_participants->setRows(people);
     Pool pool = m_pool;
+    const qint64 price = priceOfABet(); // read from the settings once, as this runs at each key
     try {
         pool.cotas = readCount(m_cotas->text(), LeastCotas, MostCotas, QString());
         pool.fee = readFee(m_fee->text());
         pool.contests = m_contests->currentText().toInt();
         m_price->setText(QStringLiteral("PREÇO DA COTA: %1. NÃO VENDIDAS: %2 DE %3 COTAS.")
-                                 .arg(reais(pool.cotaPrice(priceOfABet())))
+                                 .arg(reais(pool.cotaPrice(price)))
                                  .arg(pool.cotas - pool.cotasHeld())
                                  .arg(pool.cotas));
-        const QStringList broken = caixaRulesBroken(pool, priceOfABet());
+        const QStringList broken = caixaRulesBroken(pool, price);
         m_rules->setText(broken.isEmpty() ? QStringLiteral("CABE NAS REGRAS DO BOLÃO CAIXA")
                                           : QStringLiteral("NÃO CABE NAS REGRAS DO BOLÃO CAIXA: ")
                                          + broken.join(QStringLiteral("; ")));

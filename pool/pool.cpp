@@ -1,5 +1,6 @@
 #include "pool.h"
 
+#include "acrosscheck.h"
 #include "keptrun.h"
 
 #include <algorithm>
@@ -7,7 +8,6 @@
 namespace dezenario::pool {
 
 namespace {
-const int Teimosinhas[] = { 1, 2, 3, 4, 6, 8, 9, 12 };
 
 qint64 upTo(qint64 amount, qint64 parts) // amount over parts, rounded up
 {
@@ -57,8 +57,9 @@ QString faultOf(const Pool &pool)
         return QStringLiteral("O CONCURSO %1 NÃO EXISTE: DIGITE O NÚMERO DO CONCURSO, DE 1 EM "
                               "DIANTE.")
                 .arg(pool.contest);
-    if (std::find(std::begin(Teimosinhas), std::end(Teimosinhas), pool.contests)
-        == std::end(Teimosinhas))
+    if (pool.contests != 1
+        && std::find(TeimosinhaCounts.begin(), TeimosinhaCounts.end(), pool.contests)
+                == TeimosinhaCounts.end())
         return QStringLiteral("%1 CONCURSOS NÃO É UMA TEIMOSINHA: ESCOLHA 1, 2, 3, 4, 6, 8, 9 "
                               "OU 12.")
                 .arg(pool.contests);

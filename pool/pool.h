@@ -24,6 +24,9 @@ inline constexpr int LeastCotas = 2, MostCotas = 1000;
 inline constexpr int MostFee = 3500; // hundredths of a percent: 35 %
 
 enum class PaidHow { Unknown, Pix, Cash, Other };
+// Each way in words, in the order above: as the window offers them, the group reads them and the
+// file keeps them.
+inline constexpr const char *PaidHowWords[] = { "", "PIX", "DINHEIRO", "OUTRO" };
 
 struct Participant
 {

@@ -13,7 +13,6 @@ namespace dezenario::pool {
 
 namespace {
 const QByteArray Head = "DEZENARIO BOLAO 1", End = "FIM";
-const char *const HowWords[] = { "", "PIX", "DINHEIRO", "OUTRO" };
 
 QByteArray encoded(const QString &text)
 {
@@ -51,7 +50,7 @@ QByteArray toText(const Pool &pool)
     for (const Participant &p : pool.participants)
         text += "PARTICIPANTE=" + encoded(p.name) + ';' + QByteArray::number(p.cotas) + ';'
                 + (p.paid ? "PAGO" : "NAO") + ';' + p.paidOn.toString(Qt::ISODate).toLatin1() + ';'
-                + HowWords[int(p.how)] + ';' + encoded(p.note) + '\n';
+                + PaidHowWords[int(p.how)] + ';' + encoded(p.note) + '\n';
     return text + End + '\n';
 }
 
@@ -95,9 +94,9 @@ bool fromText(const QByteArray &text, Pool &pool)
             p.paid = fields[2] == "PAGO";
             p.paidOn = QDate::fromString(QString::fromLatin1(fields[3]), Qt::ISODate);
             ok = ok && (fields[3].isEmpty() || p.paidOn.isValid());
-            const auto how = std::find(std::begin(HowWords), std::end(HowWords), fields[4]);
-            ok = ok && how != std::end(HowWords);
-            p.how = PaidHow(how - std::begin(HowWords));
+            const auto how = std::find(std::begin(PaidHowWords), std::end(PaidHowWords), fields[4]);
+            ok = ok && how != std::end(PaidHowWords);
+            p.how = PaidHow(how - std::begin(PaidHowWords));
             p.note = decoded(fields[5]);
             read.participants.push_back(p);
         } else {

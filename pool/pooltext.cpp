@@ -1,14 +1,14 @@
 #include "pooltext.h"
 
+#include "wheeltext.h"
+
 namespace dezenario::pool {
 
 QString participantInWords(const Participant &p)
 {
-    const QString how[] = { QString(), QStringLiteral("PIX"), QStringLiteral("DINHEIRO"),
-                            QStringLiteral("OUTRO") };
     QStringList details;
-    if (!how[int(p.how)].isEmpty())
-        details << how[int(p.how)];
+    if (p.how != PaidHow::Unknown)
+        details << QString::fromLatin1(PaidHowWords[int(p.how)]);
     if (p.paidOn.isValid())
         details << p.paidOn.toString(QStringLiteral("dd/MM/yyyy"));
     QString words = QStringLiteral("%1: %2 COTA(S), %3")
@@ -43,12 +43,10 @@ QString titleOf(const Pool &pool)
 QStringList gamesInWords(const Pool &pool)
 {
     QStringList lines;
-    for (size_t g = 0; g < pool.games.size(); ++g) {
-        QStringList numbers;
-        for (const int n : pool.games[g])
-            numbers << QString::number(n).rightJustified(2, u'0');
-        lines << QStringLiteral("%1) %2").arg(g + 1, 2, 10, QChar(u'0')).arg(numbers.join(u' '));
-    }
+    for (size_t g = 0; g < pool.games.size(); ++g)
+        lines << QStringLiteral("%1) %2")
+                         .arg(g + 1, 2, 10, QChar(u'0'))
+                         .arg(gameInWords(pool.games[g]));
     return lines;
 }
 } // namespace

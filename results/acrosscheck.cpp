@@ -57,7 +57,8 @@ QList<Contest> contestsBetween(const QList<Contest> &kept, int first, int last)
 
 QList<Contest> teimosinha(const QList<Contest> &kept, int first, int count)
 {
-    if (!QList<int> { 2, 3, 4, 6, 8, 9, 12 }.contains(count))
+    if (std::find(TeimosinhaCounts.begin(), TeimosinhaCounts.end(), count)
+        == TeimosinhaCounts.end())
         throw CommandError(
                 errors::InvalidArgument,
                 QStringLiteral("A TEIMOSINHA É DE 2, 3, 4, 6, 8, 9 OU 12 CONCURSOS, NÃO DE %1.")

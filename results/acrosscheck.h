@@ -4,6 +4,8 @@
 #include "drawcheck.h"
 #include "keptdraws.h"
 
+#include <array>
+
 namespace dezenario {
 
 // A contest's number as typed; throws CommandError for what is none.
@@ -12,8 +14,9 @@ int readContest(const QString &typed);
 // The contests checked, chosen from those kept. Each throws CommandError naming what is missing.
 // The kept contests from one number to another, both included;
 QList<Contest> contestsBetween(const QList<Contest> &kept, int first, int last);
-// a Teimosinha: so many consecutive contests (2, 3, 4, 6, 8, 9 or 12) from the first, every one
-// kept;
+// The counts of contests a Teimosinha plays, as the lottery sells it.
+inline constexpr std::array<int, 7> TeimosinhaCounts { 2, 3, 4, 6, 8, 9, 12 };
+// a Teimosinha: so many consecutive contests (TeimosinhaCounts) from the first, every one kept;
 QList<Contest> teimosinha(const QList<Contest> &kept, int first, int count);
 // those drawn after a run was printed: bets close at 19:00 on a draw's day.
 QList<Contest> drawnAfter(const QList<Contest> &kept, const QDateTime &printed);
