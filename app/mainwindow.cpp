@@ -15,6 +15,7 @@
 #include "slipprintjob.h"
 #include "ui_form1.h"
 #include "visitcommand.h"
+#include "poolcheck.h"
 #include "poolswindow.h"
 #include "wheelwindow.h"
 
@@ -251,22 +252,18 @@ void MainWindow::pools()
 {
     runCommand([this] {
         PoolsWindow(
-                [this] { // the text's games as IMPRIMIR would mark them
-                    KeptRun run;
+                [this]() -> std::optional<std::vector<std::vector<int>>> {
+                    KeptRun run; // the text's games as IMPRIMIR would mark them
                     RunCollector collector(run);
-                    std::vector<std::vector<int>> games;
-                    if (slipsOfText(&collector))
-                        for (const KeptRun::Slip &slip : run.slips)
-                            for (const KeptRun::Game &game : slip.games)
-                                if (!game.marked.isEmpty())
-                                    games.emplace_back(game.marked.begin(), game.marked.end());
-                    for (std::vector<int> &game : games)
-                        std::sort(game.begin(), game.end());
-                    if (games.empty())
+                    const std::optional<SlipPreview> slips = slipsOfText(&collector);
+                    // Never the games of one print alone, the others dropped without a word.
+                    if (slips && !slips->problems.empty()
+                        && slips->problems.back().trouble == SlipPreview::Trouble::NextRun)
                         throw CommandError(errors::InvalidArgument,
-                                           QStringLiteral("O QUADRO NÃO TEM JOGOS: COLOQUE OS "
-                                                          "JOGOS DO BOLÃO NO QUADRO."));
-                    return games;
+                                           QStringLiteral("O QUADRO TEM MAIS JOGOS DO QUE UMA "
+                                                          "IMPRESSÃO (%1 VOLANTES) LEVA.")
+                                                   .arg(MaxSlips));
+                    return slips ? std::optional(pool::gamesOf(run)) : std::nullopt;
                 },
                 this)
                 .exec();

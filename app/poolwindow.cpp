@@ -99,7 +99,14 @@ PoolWindow::PoolWindow(Pool pool, QString file, GamesOfText gamesOfText, QWidget
     left->addWidget(m_price);
     left->addWidget(m_rules);
     left->addWidget(button(QStringLiteral("TRAZER OS JOGOS DO &QUADRO"), "TrazerDoQuadro", [this] {
-        m_pool.games = m_gamesOfText();
+        std::optional<std::vector<std::vector<int>>> games = m_gamesOfText();
+        if (!games)
+            return; // the reading was given up: the games stay as they were
+        if (games->empty())
+            throw CommandError(errors::InvalidArgument,
+                               QStringLiteral("O QUADRO NÃO TEM JOGOS: COLOQUE OS JOGOS DO BOLÃO "
+                                              "NO QUADRO."));
+        m_pool.games = std::move(*games);
         m_pool.won = -1; // checked no more
         showPool();
     }));

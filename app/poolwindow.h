@@ -4,6 +4,7 @@
 
 #include <QDialog>
 #include <functional>
+#include <optional>
 
 class QCheckBox;
 class QComboBox;
@@ -24,8 +25,9 @@ class PoolWindow : public QDialog
 {
     Q_OBJECT
 public:
-    // The text box's games as IMPRIMIR reads them; throws CommandError when there are none.
-    using GamesOfText = std::function<std::vector<std::vector<int>>()>;
+    // The text box's games as IMPRIMIR reads them; nothing when the user gave the reading up.
+    // Throws CommandError when the text has more than one print takes.
+    using GamesOfText = std::function<std::optional<std::vector<std::vector<int>>>()>;
     // file: where the bolão is kept; none for a new one.
     PoolWindow(pool::Pool pool, QString file, GamesOfText gamesOfText, QWidget *parent);
     const QString &file() const { return m_file; }

@@ -15,6 +15,16 @@ KeptRun runOf(const Pool &pool)
     return run;
 }
 
+std::vector<std::vector<int>> gamesOf(const KeptRun &run)
+{
+    std::vector<std::vector<int>> games;
+    for (const KeptRun::Slip &slip : run.slips)
+        for (const KeptRun::Game &game : slip.games)
+            if (!game.marked.isEmpty())
+                std::ranges::sort(games.emplace_back(game.marked.begin(), game.marked.end()));
+    return games;
+}
+
 PoolCheck checkPool(const Pool &pool, const QList<Contest> &kept)
 {
     PoolCheck check;

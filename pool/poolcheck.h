@@ -7,6 +7,8 @@ namespace dezenario::pool {
 
 // The bolão's games as a kept run, three a slip, in order: what CONFERIR checks across contests.
 KeptRun runOf(const Pool &pool);
+// And back: a run's games with a number marked, each in rising order.
+std::vector<std::vector<int>> gamesOf(const KeptRun &run);
 
 // CONFERIR ESTE BOLÃO: its games in every contest it plays that is kept, with the money counted as
 // CONFERIR counts it across contests, and the money shared by cotas. The contests it plays that

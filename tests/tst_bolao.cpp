@@ -137,6 +137,26 @@ private slots:
         QCOMPARE(pool::PoolStore().list().size(), 0);
     }
 
+    // A text of more games than one print takes is refused whole, never cut to one print's.
+    void pastOnePrint()
+    {
+        const QString game = QStringLiteral("01-02-03-04-05-06-");
+        m_window->findChild<QPlainTextEdit *>("Text1")->setPlainText(game.repeated(300'001));
+        QString seen;
+        QStringList brought;
+        withPool(
+                "NovoBolao",
+                [&brought](QDialog *box) {
+                    click(box, "TrazerDoQuadro");
+                    brought = rows(box, "JogosDoBolao", 0);
+                },
+                { "OK" }, &seen);
+        QVERIFY2(seen.contains(
+                         "O QUADRO TEM MAIS JOGOS DO QUE UMA IMPRESSÃO (100000 VOLANTES) LEVA."),
+                 qPrintable(seen));
+        QCOMPARE(brought, QStringList());
+    }
+
     // From a wheel of 15 numbers: 10 participants of 3 cotas of 30, one not paid; the rules it
     // breaks; the receipts; the shares once the results are kept, adding up to the money.
     void made()
