@@ -15,8 +15,6 @@
 #include "slipprintjob.h"
 #include "ui_form1.h"
 #include "visitcommand.h"
-#include "poolcheck.h"
-#include "poolswindow.h"
 #include "wheelwindow.h"
 
 #include <QApplication>
@@ -145,7 +143,7 @@ void MainWindow::print()
                       &collector });
         // Kept once its pages reached the printer, to be printed again if a slip is spoiled.
         if (!run.slips.empty())
-            keepPrinted(run, printer, RunStore());
+            linkToPool(run, keepPrinted(run, printer, RunStore()));
     });
 }
 
@@ -229,41 +227,19 @@ void MainWindow::wheel()
         WheelWindow(
                 numbersPerGameOf(options),
                 [this](QWidget *asker, const QString &games, int k) {
-                    if (!m_ui->Text1->document()->isEmpty()
-                        && QtQuestionBox(asker).askYesNo(
-                                   QStringLiteral(
-                                           "O QUADRO NÃO ESTÁ VAZIO. TROCAR O TEXTO DELE PELOS "
-                                           "JOGOS DO FECHAMENTO?"),
-                                   QStringLiteral("DEZENARIO"))
-                                != QuestionBox::Yes)
+                    if (!mayReplaceText(asker, QStringLiteral("JOGOS DO FECHAMENTO")))
                         return false;
                     m_ui->Text1->setPlainText(games);
                     (std::array { m_ui->Option1, m_ui->Option2, m_ui->Option3,
                                   m_ui->Option4 })[k - 6]
                             ->setChecked(true);
+                    m_poolToLink.clear();
                     return true;
                 },
-                this)
-                .exec();
-    });
-}
-
-void MainWindow::pools()
-{
-    runCommand([this] {
-        PoolsWindow(
-                [this]() -> std::optional<std::vector<std::vector<int>>> {
-                    KeptRun run; // the text's games as IMPRIMIR would mark them
-                    RunCollector collector(run);
-                    const std::optional<SlipPreview> slips = slipsOfText(&collector);
-                    // Never the games of one print alone, the others dropped without a word.
-                    if (slips && !slips->problems.empty()
-                        && slips->problems.back().trouble == SlipPreview::Trouble::NextRun)
-                        throw CommandError(errors::InvalidArgument,
-                                           QStringLiteral("O QUADRO TEM MAIS JOGOS DO QUE UMA "
-                                                          "IMPRESSÃO (%1 VOLANTES) LEVA.")
-                                                   .arg(MaxSlips));
-                    return slips ? std::optional(pool::gamesOf(run)) : std::nullopt;
+                [this](QWidget *asker, const std::vector<std::vector<int>> &games) {
+                    pool::Pool pool;
+                    pool.games = games;
+                    PoolWindow(pool, QString(), poolBoard(), asker).exec();
                 },
                 this)
                 .exec();

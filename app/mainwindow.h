@@ -13,6 +13,7 @@
 // FECHAMENTO (wheelwindow.h) shows the wheel room's search and puts its games in Text1.
 #pragma once
 
+#include "poolwindow.h"
 #include "slippreview.h"
 
 #include <QWidget>
@@ -26,6 +27,7 @@ class Form1;
 namespace dezenario {
 
 class QtSpeaker;
+struct KeptRun;
 
 class MainWindow : public QWidget
 {
@@ -59,9 +61,17 @@ private:
     // The slips that IMPRIMIR would print from the text, its progress shown when long; none when
     // the user gives up. also: told all that the slips are.
     std::optional<SlipPreview> slipsOfText(PrintObserver *also = nullptr);
+    // The text box as a bolão sees it: its games, and a place for the bolão's own.
+    PoolWindow::Board poolBoard();
+    // A run just kept goes to the bolão whose games were put into the text box, if it printed them.
+    void linkToPool(const KeptRun &run, const QString &runFile);
+    // Asks over the window given before the text box's text is replaced; false when the user
+    // would not.
+    bool mayReplaceText(QWidget *asker, const QString &question);
 
     std::unique_ptr<Ui::Form1> m_ui;
     QtSpeaker *m_speaker;
+    QString m_poolToLink; // the file of the bolão whose games are in the text box, until printed
 };
 
 // The style and font the window's layout is measured for, and Portuguese for

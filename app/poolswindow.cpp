@@ -14,9 +14,9 @@ namespace dezenario {
 
 using namespace pool;
 
-PoolsWindow::PoolsWindow(PoolWindow::GamesOfText gamesOfText, QWidget *parent)
+PoolsWindow::PoolsWindow(PoolWindow::Board board, QWidget *parent)
     : QDialog(parent),
-      m_gamesOfText(std::move(gamesOfText)),
+      m_board(std::move(board)),
       m_model(new RowsModel({ QStringLiteral("BOLÃO"), QStringLiteral("CONCURSOS"),
                               QStringLiteral("COTAS VENDIDAS"), QStringLiteral("PAGAS"),
                               QStringLiteral("PRÊMIO") },
@@ -93,7 +93,8 @@ void PoolsWindow::open(bool fresh)
                                               "FOI ALTERADO À MÃO OU É DE OUTRO PROGRAMA.")
                                        .arg(file));
     }
-    PoolWindow(pool, file, m_gamesOfText, this).exec();
+    if (PoolWindow(pool, file, m_board, this).exec() == PoolWindow::PutOnBoard)
+        return accept(); // on to IMPRIMIR, in the main window
     listPools();
 }
 

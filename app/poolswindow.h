@@ -17,14 +17,14 @@ class PoolsWindow : public QDialog
 {
     Q_OBJECT
 public:
-    PoolsWindow(PoolWindow::GamesOfText gamesOfText, QWidget *parent);
+    PoolsWindow(PoolWindow::Board board, QWidget *parent);
 
 private:
     void listPools();
     void open(bool fresh);
     void remove();
 
-    PoolWindow::GamesOfText m_gamesOfText;
+    PoolWindow::Board m_board;
     QStringList m_files; // by row
     QList<bool> m_readable;
     RowsModel *m_model;

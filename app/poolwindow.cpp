@@ -26,11 +26,11 @@ namespace dezenario {
 
 using namespace pool;
 
-PoolWindow::PoolWindow(Pool pool, QString file, GamesOfText gamesOfText, QWidget *parent)
+PoolWindow::PoolWindow(Pool pool, QString file, Board board, QWidget *parent)
     : QDialog(parent),
       m_pool(std::move(pool)),
       m_file(std::move(file)),
-      m_gamesOfText(std::move(gamesOfText)),
+      m_board(std::move(board)),
       m_name(new QLineEdit(m_pool.name, this)),
       m_organizer(new QLineEdit(m_pool.organizer, this)),
       m_contest(new QLineEdit(m_pool.contest ? QString::number(m_pool.contest) : QString(), this)),
@@ -40,6 +40,7 @@ PoolWindow::PoolWindow(Pool pool, QString file, GamesOfText gamesOfText, QWidget
       m_contests(new QComboBox(this)),
       m_price(wordsLabel(QStringLiteral("PrecoCota"), this)),
       m_rules(wordsLabel(QStringLiteral("RegrasCaixa"), this)),
+      m_printed(wordsLabel(QStringLiteral("ImpressoBolao"), this)),
       m_result(wordsLabel(QStringLiteral("ResultadoBolao"), this)),
       m_games(new RowsModel({ QStringLiteral("JOGO"), QStringLiteral("DEZENAS") }, this)),
       m_participants(new RowsModel({ QStringLiteral("PARTICIPANTE") }, this)),
@@ -99,7 +100,7 @@ PoolWindow::PoolWindow(Pool pool, QString file, GamesOfText gamesOfText, QWidget
     left->addWidget(m_price);
     left->addWidget(m_rules);
     left->addWidget(button(QStringLiteral("TRAZER OS JOGOS DO &QUADRO"), "TrazerDoQuadro", [this] {
-        std::optional<std::vector<std::vector<int>>> games = m_gamesOfText();
+        std::optional<std::vector<std::vector<int>>> games = m_board.games();
         if (!games)
             return; // the reading was given up: the games stay as they were
         if (games->empty())
@@ -108,10 +109,17 @@ PoolWindow::PoolWindow(Pool pool, QString file, GamesOfText gamesOfText, QWidget
                                               "NO QUADRO."));
         m_pool.games = std::move(*games);
         m_pool.won = -1; // checked no more
+        m_pool.run.clear(); // printed from other games
         showPool();
+        showPrinted();
     }));
+    left->addWidget(button(QStringLiteral("TRAZER DE &VOLANTES IMPRESSOS"), "TrazerDaImpressao",
+                           [this] { fromRun(); }));
     left->addWidget(tableView(QStringLiteral("JogosDoBolao"), QStringLiteral("JOGOS DO BOLÃO"),
                               m_games, this));
+    left->addWidget(m_printed);
+    left->addWidget(button(QStringLiteral("COLOCAR NO QUA&DRO PARA IMPRIMIR"), "ColocarNoQuadro",
+                           [this] { toBoard(); }));
     auto *right = new QVBoxLayout;
     right->addLayout(person);
     right->addWidget(m_participantsView, 2);
@@ -123,8 +131,10 @@ PoolWindow::PoolWindow(Pool pool, QString file, GamesOfText gamesOfText, QWidget
     columns->addLayout(right, 1);
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(button(QStringLiteral("&SALVAR"), "SalvarBolao", [this] { save(); }));
-    buttons->addWidget(
-            button(QStringLiteral("COMPROVANT&ES (PDF)"), "Comprovantes", [this] { receipts(); }));
+    buttons->addWidget(button(QStringLiteral("IMPRIMIR COMPROVANTES"), "ImprimirComprovantes",
+                              [this] { receipts(true); }));
+    buttons->addWidget(button(QStringLiteral("COMPROVANT&ES EM PDF"), "Comprovantes",
+                              [this] { receipts(false); }));
     buttons->addWidget(button(QStringLiteral("COP&IAR PARA O GRUPO"), "CopiarParaOGrupo", [this] {
         const Pool pool = typed();
         const PoolCheck checked = checkPool(pool, KeptDraws().load());
@@ -144,7 +154,8 @@ PoolWindow::PoolWindow(Pool pool, QString file, GamesOfText gamesOfText, QWidget
         connect(field, &QLineEdit::textEdited, this, [this] { showPool(); });
     connect(m_contests, &QComboBox::currentIndexChanged, this, [this] { showPool(); });
     showPool();
-    resize(1000, 680);
+    showPrinted();
+    resize(1100, 720);
 }
 
 Pool PoolWindow::typed() const
@@ -231,53 +242,6 @@ void PoolWindow::save()
         throw CommandError(errors::InvalidArgument, fault);
     m_pool = pool;
     showPool();
-}
-
-void PoolWindow::receipts()
-{
-    const Pool pool = typed();
-    if (const QString fault = faultOf(pool); !fault.isEmpty())
-        throw CommandError(errors::InvalidArgument, fault);
-    const QString name = QFileDialog::getSaveFileName(
-            this, QStringLiteral("SALVAR OS COMPROVANTES"), QStringLiteral("comprovantes.pdf"),
-            QStringLiteral("PDF (*.pdf)"));
-    if (name.isEmpty())
-        return;
-    QList<TextPage> pages;
-    for (const Receipt &receipt : receiptsOf(pool, priceOfABet()))
-        pages << TextPage { receipt.head, receipt.games };
-    if (const QString fault = saveTextPagesAsPdf(name, pages); !fault.isEmpty())
-        throw CommandError(errors::PermissionDenied, fault);
-}
-
-void PoolWindow::check()
-{
-    Pool pool = typed();
-    if (const QString fault = faultOf(pool); !fault.isEmpty())
-        throw CommandError(errors::InvalidArgument, fault);
-    const PoolCheck checked = checkPool(pool, KeptDraws().load());
-    QStringList said;
-    if (!checked.across.contests.isEmpty())
-        said << acrossInWords(checked.across, pool.cost(priceOfABet()) / pool.contests, 12);
-    if (!checked.missing.isEmpty())
-        said << missingInWords(checked.missing);
-    m_result->setText(said.join(u'\n'));
-    m_result->setAccessibleName(m_result->text());
-    QList<QStringList> rows;
-    for (size_t p = 0; p < pool.participants.size(); ++p)
-        rows << QStringList { pool.participants[p].name.toUpper(),
-                              QString::number(pool.participants[p].cotas),
-                              reais(checked.shares.participants[p]) };
-    rows << QStringList { QStringLiteral("COTAS NÃO VENDIDAS"),
-                          QString::number(pool.cotas - pool.cotasHeld()),
-                          reais(checked.shares.unsold) }
-         << QStringList { QStringLiteral("CENTAVOS QUE NÃO SE DIVIDEM"), QString(),
-                          reais(checked.shares.left) };
-    m_shares->setRows(rows);
-    // What it won, for the list of bolões, kept by SALVAR, once every contest it plays is checked.
-    m_pool.won = checked.missing.isEmpty() ? checked.across.centavos : -1;
-    m_pool.contest = pool.contest;
-    m_pool.contests = pool.contests;
 }
 
 } // namespace dezenario

@@ -112,16 +112,18 @@ SystemPrinter slipPrinter(QImage mark)
     });
 }
 
-void keepPrinted(KeptRun &run, const SystemPrinter &printer, const RunStore &store)
+QString keepPrinted(KeptRun &run, const SystemPrinter &printer, const RunStore &store)
 {
     run.when = QDateTime::currentDateTime();
     run.printer = printer.name();
     run.alignment = printer.alignment();
-    if (const QString why = store.keep(run); !why.isEmpty())
+    QString file;
+    if (const QString why = store.keep(run, &file); !why.isEmpty())
         throw CommandError(errors::PermissionDenied,
                            QStringLiteral("OS VOLANTES FORAM IMPRESSOS, MAS ESTA IMPRESSÃO NÃO FOI "
                                           "GUARDADA EM VOLANTES IMPRESSOS: %1")
                                    .arg(why));
+    return file;
 }
 
 QtListBox::QtListBox(QListWidget *list) : m_list(list) {}

@@ -55,8 +55,9 @@ void saveFile(QWidget *parent, const QString &title, const QString &suggested,
 SystemPrinter slipPrinter(QImage mark);
 
 // Keeps a run once its pages reached the printer, stamped with the moment, the printer and its
-// values; throws CommandError, saying that the slips were printed, when it cannot.
-void keepPrinted(KeptRun &run, const SystemPrinter &printer, const RunStore &store);
+// values, and gives its file; throws CommandError, saying that the slips were printed, when it
+// cannot.
+QString keepPrinted(KeptRun &run, const SystemPrinter &printer, const RunStore &store);
 
 // List1. Entries are appended in batches, once a frame.
 class QtListBox : public ListBox

@@ -68,9 +68,10 @@ QComboBox *choices(const QString &name, const QStringList &items, QWidget *paren
 
 } // namespace
 
-WheelWindow::WheelWindow(int perGame, ToText toText, QWidget *parent)
+WheelWindow::WheelWindow(int perGame, ToText toText, ToPool toPool, QWidget *parent)
     : QDialog(parent),
       m_toText(std::move(toText)),
+      m_toPool(std::move(toPool)),
       m_model(new WheelModel(m_games, this)),
       m_numbers(new QLineEdit(this)),
       m_perGame(choices(QStringLiteral("DezenasPorJogo"), { "6", "7", "8", "9" }, this)),
@@ -113,11 +114,13 @@ WheelWindow::WheelWindow(int perGame, ToText toText, QWidget *parent)
     m_stop = button(QStringLiteral("PARAR"), QStringLiteral("Parar"));
     m_more = button(QStringLiteral("PROCURAR MAIS"), QStringLiteral("ProcurarMais"));
     m_toTextButton = button(QStringLiteral("COLOCAR NO QUADRO"), QStringLiteral("ColocarNoQuadro"));
+    m_toPoolButton = button(QStringLiteral("COLOCAR NO BOLÃO"), QStringLiteral("ColocarNoBolao"));
     m_copy = button(QStringLiteral("COPIAR"), QStringLiteral("Copiar"));
     m_saveButton = button(QStringLiteral("SALVAR"), QStringLiteral("Salvar"));
     auto *close = button(QStringLiteral("FECHAR"), QStringLiteral("Fechar"));
     auto *buttons = new QHBoxLayout;
-    for (QPushButton *b : { m_search, m_stop, m_more, m_toTextButton, m_copy, m_saveButton })
+    for (QPushButton *b :
+         { m_search, m_stop, m_more, m_toTextButton, m_toPoolButton, m_copy, m_saveButton })
         buttons->addWidget(b);
     buttons->addStretch();
     buttons->addWidget(close);
@@ -135,6 +138,8 @@ WheelWindow::WheelWindow(int perGame, ToText toText, QWidget *parent)
                     m_job->stop();
             }));
     connect(m_more, &QPushButton::clicked, this, guard(this, [this] { searchMore(); }));
+    connect(m_toPoolButton, &QPushButton::clicked, this,
+            guard(this, [this] { m_toPool(this, m_games); }));
     connect(m_toTextButton, &QPushButton::clicked, this, guard(this, [this] {
                 if (m_toText(this, gamesForSlips(m_games), m_job->problem().perGame))
                     accept();
@@ -261,7 +266,7 @@ void WheelWindow::enableButtons()
     m_stop->setEnabled(running);
     m_more->setEnabled(m_job && !running
                        && (m_games.empty() || m_games.size() > m_job->progress().floor));
-    for (QPushButton *b : { m_toTextButton, m_copy, m_saveButton })
+    for (QPushButton *b : { m_toTextButton, m_toPoolButton, m_copy, m_saveButton })
         b->setEnabled(shown);
 }
 

@@ -29,7 +29,9 @@ public:
     // Puts the games into the main window's text for slips of so many numbers, asking over the
     // window given when the text is not empty; false when the user said no.
     using ToText = std::function<bool(QWidget *asker, const QString &games, int perGame)>;
-    WheelWindow(int perGame, ToText toText, QWidget *parent);
+    // Opens a new bolão with the games, over the window given.
+    using ToPool = std::function<void(QWidget *asker, const std::vector<std::vector<int>> &games)>;
+    WheelWindow(int perGame, ToText toText, ToPool toPool, QWidget *parent);
     ~WheelWindow() override;
 
     void done(int result) override; // ends the search first
@@ -43,6 +45,7 @@ private:
     void enableButtons();
 
     ToText m_toText;
+    ToPool m_toPool;
     std::unique_ptr<wheel::WheelJob> m_job;
     std::vector<int> m_chosen; // of the job
     std::shared_ptr<const wheel::WheelResult> m_shown;
@@ -53,7 +56,8 @@ private:
     QProgressBar *m_progress;
     QLabel *m_summary, *m_chances;
     QTableView *m_list;
-    QPushButton *m_search, *m_stop, *m_more, *m_toTextButton, *m_copy, *m_saveButton;
+    QPushButton *m_search, *m_stop, *m_more, *m_toTextButton, *m_toPoolButton, *m_copy,
+            *m_saveButton;
     QTimer *m_timer;
 };
 

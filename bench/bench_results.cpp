@@ -3,11 +3,16 @@
 //       print's most), then CONFERIR against every one of C contests kept, from the menu to the
 //       summary and the first rows shown (check_ms), against the paste of the same text
 //       (check_per_paste), and the games with a prize listed (prized).
+//   WindowPool/games:G/participants:P  a bolão of G games of six, P participants of 10 cotas and a
+//       Teimosinha of 12, kept: opened from BOLÕES (open_ms) and checked by CONFERIR ESTE BOLÃO
+//       against its 12 contests kept, to the shares shown (check_ms), each against the paste of
+//       its games as text (open_per_paste, check_per_paste).
 //   Import/form:F/contests:C  the lottery's results file of C contests, as an XLSX (F=0), the
 //       old HTML page in its ZIP (F=1) or a CSV (F=2), read, checked and kept (import_ms).
 #include "boxanswerer.h"
 #include "keptdraws.h"
 #include "mainwindow.h"
+#include "poolstore.h"
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -101,6 +106,85 @@ void WindowAcross(benchmark::State &state)
 BENCHMARK(WindowAcross)
         ->Args({ 300000, 3000 })
         ->ArgNames({ "games", "contests" })
+        ->UseManualTime()
+        ->Unit(benchmark::kMillisecond)
+        ->Iterations(1);
+
+void WindowPool(benchmark::State &state)
+{
+    const int games = int(state.range(0)), participants = int(state.range(1));
+    QList<Contest> kept;
+    for (int c = 1; c <= 12; ++c)
+        kept << Contest { 3000 + c,
+                          QDate(2026, 1, 3).addDays(3 * c),
+                          randomDraw(),
+                          { 0, 40, 3000 },
+                          { 123456789, 5000000, 100000 } };
+    pool::Pool bolao { "BOLÃO", "ANA", {}, 3001, 12, participants * 10, 0, {}, {} };
+    QString text;
+    for (int g = 0; g < games; ++g) {
+        const std::array<quint8, 6> numbers = randomDraw();
+        bolao.games.emplace_back(numbers.begin(), numbers.end());
+        for (const quint8 n : numbers)
+            text += QStringLiteral("%1-").arg(n, 2, 10, QLatin1Char('0'));
+    }
+    for (int p = 0; p < participants; ++p)
+        bolao.participants.push_back({ QStringLiteral("PESSOA %1").arg(p + 1), 10, p % 3 != 0,
+                                       QDate(2026, 1, 2), pool::PaidHow::Pix, QString() });
+    QString file;
+    QDir(pool::PoolStore().folder()).removeRecursively();
+    if (!KeptDraws().keep(kept).isEmpty() || !pool::PoolStore().keep(bolao, file).isEmpty())
+        return state.SkipWithError("the contests or the bolão could not be kept");
+    MainWindow window;
+    window.show();
+    QApplication::clipboard()->setText(text);
+    QElapsedTimer t;
+    t.start();
+    window.findChild<QPlainTextEdit *>(QStringLiteral("Text1"))->paste();
+    QApplication::processEvents();
+    const double pasteSeconds = t.nsecsElapsed() / 1e9;
+    QApplication::clipboard()->clear();
+    for (auto _ : state) {
+        double openSeconds = 0, checkSeconds = 0;
+        int rows = 0;
+        const test::BoxAnswerer answerer({ QString(), QString() }, [&](QDialog *box) {
+            box->setProperty("unanswered", true);
+            if (box->objectName() == QLatin1String("Boloes")) {
+                auto *list = box->findChild<QAbstractItemView *>(QStringLiteral("ListaBoloes"));
+                list->setCurrentIndex(list->model()->index(0, 0));
+                QTimer::singleShot(0, box, [box, &t] {
+                    t.restart();
+                    QTest::mouseClick(box->findChild<QPushButton *>(QStringLiteral("AbrirBolao")),
+                                      Qt::LeftButton);
+                    box->reject();
+                });
+                return;
+            }
+            openSeconds = t.nsecsElapsed() / 1e9;
+            QTimer::singleShot(0, box, [&, box] {
+                t.restart();
+                QTest::mouseClick(box->findChild<QPushButton *>(QStringLiteral("ConferirBolao")),
+                                  Qt::LeftButton);
+                auto *shares = box->findChild<QAbstractItemView *>(QStringLiteral("Partes"));
+                shares->grab();
+                checkSeconds = t.nsecsElapsed() / 1e9;
+                rows = shares->model()->rowCount();
+                box->reject();
+            });
+        });
+        window.findChild<QAction *>(QStringLiteral("actionBoloes"))->trigger();
+        state.SetIterationTime(openSeconds + checkSeconds);
+        state.counters["paste_ms"] = pasteSeconds * 1e3;
+        state.counters["open_ms"] = openSeconds * 1e3;
+        state.counters["check_ms"] = checkSeconds * 1e3;
+        state.counters["open_per_paste"] = openSeconds / pasteSeconds;
+        state.counters["check_per_paste"] = checkSeconds / pasteSeconds;
+        state.counters["share_rows"] = rows;
+    }
+}
+BENCHMARK(WindowPool)
+        ->Args({ 10000, 100 })
+        ->ArgNames({ "games", "participants" })
         ->UseManualTime()
         ->Unit(benchmark::kMillisecond)
         ->Iterations(1);

@@ -25,6 +25,14 @@ std::vector<std::vector<int>> gamesOf(const KeptRun &run)
     return games;
 }
 
+bool linkPrinted(Pool &pool, const KeptRun &run, const QString &runFile)
+{
+    if (pool.games.empty() || gamesOf(run) != pool.games)
+        return false;
+    pool.run = runFile;
+    return true;
+}
+
 PoolCheck checkPool(const Pool &pool, const QList<Contest> &kept)
 {
     PoolCheck check;

@@ -10,6 +10,10 @@ KeptRun runOf(const Pool &pool);
 // And back: a run's games with a number marked, each in rising order.
 std::vector<std::vector<int>> gamesOf(const KeptRun &run);
 
+// Links a run kept to the bolão when it printed the bolão's games, in their order; false, and the
+// bolão as it was, when it printed others (the text was changed after it was put there).
+bool linkPrinted(Pool &pool, const KeptRun &run, const QString &runFile);
+
 // CONFERIR ESTE BOLÃO: its games in every contest it plays that is kept, with the money counted as
 // CONFERIR counts it across contests, and the money shared by cotas. The contests it plays that
 // are not kept yet are named.

@@ -7,6 +7,7 @@
 #include "systemprinter.h"
 
 #include "pagepainter.h"
+#include "textpages.h"
 #include "units.h"
 
 #include <QPainter>
@@ -124,6 +125,52 @@ bool paintImage(HDC dc, const QImage &image, const QRect &at)
             > 0;
 }
 } // namespace
+
+QString defaultPrinterName()
+{
+    return defaultPrinter();
+}
+
+QString printTextPages(const QString &printer, const QString &title, const QList<TextPage> &pages)
+{
+    const std::wstring name = printer.toStdWString(), job = title.toStdWString();
+    HDC dc = CreateDCW(L"WINSPOOL", name.c_str(), nullptr, nullptr);
+    if (!dc)
+        return QStringLiteral("A IMPRESSORA \"%1\" NÃO ESTÁ INSTALADA.").arg(printer);
+    DOCINFOW document {};
+    document.cbSize = sizeof document;
+    document.lpszDocName = job.c_str();
+    if (StartDocW(dc, &document) <= 0) {
+        DeleteDC(dc);
+        return QStringLiteral("A IMPRESSORA \"%1\" RECUSOU A IMPRESSÃO.").arg(printer);
+    }
+    // Each page painted by Qt onto a bitmap of the printable area, at no more than 300 dots an
+    // inch, as the test sheet is.
+    const QSize dots(GetDeviceCaps(dc, HORZRES), GetDeviceCaps(dc, VERTRES));
+    const double scale = std::min(1.0, 300.0 / GetDeviceCaps(dc, LOGPIXELSY));
+    QImage sheet((QSizeF(dots) * scale).toSize(), QImage::Format_RGB32);
+    sheet.fill(Qt::white);
+    bool printed = StartPage(dc) > 0;
+    auto send = [&] { printed = printed && paintImage(dc, sheet, QRect(QPoint(), dots)); };
+    {
+        QPainter painter(&sheet);
+        paintTextPages(
+                painter, sheet.size(), int(GetDeviceCaps(dc, LOGPIXELSY) * scale),
+                [&] {
+                    send();
+                    printed = printed && EndPage(dc) > 0 && StartPage(dc) > 0;
+                    painter.fillRect(QRect(QPoint(), sheet.size()), Qt::white);
+                },
+                pages);
+    }
+    send();
+    printed = printed && EndPage(dc) > 0 && EndDoc(dc) > 0;
+    if (!printed)
+        AbortDoc(dc);
+    DeleteDC(dc);
+    return printed ? QString()
+                   : QStringLiteral("A IMPRESSORA \"%1\" NÃO ACEITOU AS PÁGINAS.").arg(printer);
+}
 
 void SystemPrinter::deliver()
 {

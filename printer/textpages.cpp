@@ -3,8 +3,13 @@
 #include <QDir>
 #include <QFile>
 #include <QFontMetricsF>
+#include <QGuiApplication>
 #include <QPainter>
 #include <QPdfWriter>
+#ifndef Q_OS_WIN
+#    include <QPrinter>
+#    include <QPrinterInfo>
+#endif
 
 #include <algorithm>
 
@@ -15,11 +20,20 @@ int paintTextPages(QPagedPaintDevice &device, const QList<TextPage> &pages)
     QPainter painter(&device);
     if (!painter.isActive())
         return 0;
-    const QRectF area(0, 0, device.width(), device.height());
-    QFont font(QStringLiteral("DejaVu Sans"));
-    font.setPixelSize(std::max(8, device.logicalDpiY() / 7)); // some 10 points
+    return paintTextPages(
+            painter, QSizeF(device.width(), device.height()), device.logicalDpiY(),
+            [&device] { device.newPage(); }, pages);
+}
+
+int paintTextPages(QPainter &painter, QSizeF size, int dotsPerInch,
+                   const std::function<void()> &newPage, const QList<TextPage> &pages)
+{
+    const QRectF area(QPointF(), size);
+    // The program's own font, which it carries where the system has none (Windows).
+    QFont font(QGuiApplication::font().family());
+    font.setPixelSize(std::max(8, dotsPerInch / 7)); // some 10 points
     painter.setFont(font);
-    const QFontMetricsF metrics(font, &device);
+    const QFontMetricsF metrics(font, painter.device());
     const double line = metrics.lineSpacing();
     int painted = 0;
     for (const TextPage &page : pages) {
@@ -27,7 +41,7 @@ int paintTextPages(QPagedPaintDevice &device, const QList<TextPage> &pages)
         qsizetype next = 0; // the first item not yet painted
         do {
             if (painted++ > 0)
-                device.newPage();
+                newPage();
             double y = metrics.ascent();
             for (const QString &text : head) {
                 const QRectF box(0, y - metrics.ascent(), area.width(), area.height());
@@ -65,5 +79,25 @@ QString saveTextPagesAsPdf(const QString &path, const QList<TextPage> &pages)
     QFile::remove(path); // nothing half written
     return QStringLiteral("NÃO É POSSÍVEL GRAVAR EM %1.").arg(QDir::toNativeSeparators(path));
 }
+
+#ifndef Q_OS_WIN
+QString defaultPrinterName()
+{
+    return QPrinterInfo::defaultPrinterName();
+}
+
+QString printTextPages(const QString &printer, const QString &title, const QList<TextPage> &pages)
+{
+    const QPrinterInfo info = QPrinterInfo::printerInfo(printer);
+    if (info.isNull())
+        return QStringLiteral("A IMPRESSORA \"%1\" NÃO ESTÁ INSTALADA.").arg(printer);
+    QPrinter device(info, QPrinter::HighResolution);
+    device.setDocName(title);
+    device.setCreator(QStringLiteral("DEZENARIO"));
+    if (paintTextPages(device, pages) > 0)
+        return QString();
+    return QStringLiteral("A IMPRESSORA \"%1\" RECUSOU A IMPRESSÃO.").arg(printer);
+}
+#endif
 
 } // namespace dezenario

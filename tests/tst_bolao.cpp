@@ -5,7 +5,9 @@
 #include "keptdraws.h"
 #include "keys.h"
 #include "mainwindow.h"
+#include "pdfpages.h"
 #include "poolstore.h"
+#include "runstore.h"
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -52,7 +54,8 @@ class TestBolao : public QObject
                         QTest::mouseClick(box->findChild<QPushButton *>(button), Qt::LeftButton);
                     else
                         work(box);
-                    box->reject();
+                    if (box->isVisible()) // not closed by what was clicked
+                        box->reject();
                 });
             } else if (seen) {
                 for (const QLabel *label : box->findChildren<QLabel *>())
@@ -94,7 +97,12 @@ class TestBolao : public QObject
 private slots:
     void initTestCase()
     {
+        setUpApplication(); // the program's font, which the receipts are painted in
+        // Slips and receipts to a queue of scripts/setup-printers.sh, which writes them as PDFs.
+        qputenv("PRINTER", "DEZENARIO-PDF");
         QStandardPaths::setTestModeEnabled(true); // data and settings of the tests' own
+        // Qt's own file dialog, which keys reach on Windows as on Linux.
+        QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
         QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)).removeRecursively();
     }
     void init()
@@ -205,11 +213,7 @@ private slots:
                 },
                 {}, &seen);
         QCOMPARE(seen, QString());
-        QProcess pdf;
-        pdf.start("pdfinfo", { m_folder.filePath("comprovantes.pdf") });
-        QVERIFY(pdf.waitForFinished(60000));
-        const QByteArray info = pdf.readAll();
-        QVERIFY2(QString(info).contains(QRegularExpression("Pages: +11\n")), info.constData());
+        QCOMPARE(test::pdfPages(m_folder.filePath("comprovantes.pdf")), 11);
         // A kept bolão cut short is named unreadable; the other still opens.
         QString file;
         pool::Pool other;
@@ -227,6 +231,87 @@ private slots:
         QCOMPARE(listed.size(), 3);
         QCOMPARE(listed.mid(0, 2), (QStringList { "Firma", "FIRMA" }));
         QVERIFY2(listed[2].startsWith("ILEGÍVEL: " + file), qPrintable(listed[2]));
+    }
+
+    // Put into the text box from the bolão and printed by IMPRIMIR: the run kept is the bolão's,
+    // and a new bolão takes its games from that run; the receipts go to the system's printer.
+    void printedLinked()
+    {
+#ifdef Q_OS_WIN
+        QSKIP("printed to CUPS's queues: Linux alone");
+#endif
+        auto *text = m_window->findChild<QPlainTextEdit *>("Text1");
+        const QString games = "01-02-03-04-05-06-07-08-09-10-11-12-13-14-15-16-17-18-";
+        text->setPlainText("33-");
+        QString seen;
+        withPool(
+                "NovoBolao",
+                [&](QDialog *box) {
+                    text->setPlainText(games);
+                    fill(box, "2960", "0");
+                    click(box, "TrazerDoQuadro");
+                    text->setPlainText("33-");
+                    join(box, "Bia", "2", true);
+                    click(box, "ColocarNoQuadro"); // kept first, then asked over the text
+                },
+                { "Sim" }, &seen);
+        QVERIFY2(seen.contains("TROCAR O TEXTO DELE PELOS JOGOS DO BOLÃO?"), qPrintable(seen));
+        QCOMPARE(text->toPlainText(), games);
+        QVERIFY(!QApplication::activeModalWidget()); // both windows closed, for IMPRIMIR
+        const QDateTime since = QDateTime::currentDateTime().addSecs(-1);
+        {
+            const test::BoxAnswerer answerer({ "3", "Sim" });
+            QTest::mouseClick(m_window->findChild<QPushButton *>("IMPRIMIR"), Qt::LeftButton);
+        }
+        pool::Pool printed;
+        for (const pool::PoolStore::Listed &listed : pool::PoolStore().list())
+            if (listed.pool.contest == 2960)
+                printed = listed.pool;
+        KeptRun run;
+        QVERIFY2(RunStore().load(printed.run, run), qPrintable(printed.run));
+        QCOMPARE(run.slips.size(), 1u);
+        QStringList said;
+        withPool(
+                "NovoBolao",
+                [&said](QDialog *box) {
+                    click(box, "TrazerDaImpressao");
+                    said << rows(box, "JogosDoBolao", 1)
+                         << box->findChild<QLabel *>("ImpressoBolao")->text();
+                    fill(box, "2961", "0");
+                    join(box, "Bia", "2", true);
+                    click(box, "ImprimirComprovantes");
+                },
+                { "TRAZER", "Sim" }, &seen);
+        QCOMPARE(said.mid(0, 3),
+                 (QStringList { "01 02 03 04 05 06", "07 08 09 10 11 12", "13 14 15 16 17 18" }));
+        QVERIFY2(said.value(3).startsWith("JOGOS IMPRESSOS EM ")
+                         && said.value(3).contains("DEZENARIO-PDF"),
+                 qPrintable(said.join(u'|')));
+        seen.remove(QChar(0x200B)); // where the box may break a long word
+        QVERIFY2(seen.contains("IMPRIMIR OS COMPROVANTES DE 1 PARTICIPANTE(S) E A LISTA DO GRUPO "
+                               "NA IMPRESSORA \"DEZENARIO-PDF\"?"),
+                 qPrintable(seen));
+        // The receipts read back once the queue wrote them, after the slips: the participant's
+        // page and the group's. Neither is left for another test to meet.
+        const QDir pdfs(qEnvironmentVariableIsEmpty("DEZENARIO_PDF_DIR")
+                                ? QDir::home().filePath("PDF")
+                                : qEnvironmentVariable("DEZENARIO_PDF_DIR"));
+        auto written = [&] {
+            QStringList names;
+            for (const QFileInfo &pdf : pdfs.entryInfoList({ "*.pdf" }, QDir::Files))
+                if (pdf.lastModified() >= since)
+                    names << pdf.filePath();
+            return names;
+        };
+        QVERIFY(QTest::qWaitFor(
+                [&] {
+                    const QStringList names = written();
+                    return names.size() == 2 && names.filter("COMPROVANTES").size() == 1
+                            && test::pdfPages(names.filter("COMPROVANTES")[0]) == 2;
+                },
+                240000));
+        for (const QString &pdf : written())
+            QFile::remove(pdf);
     }
 };
 

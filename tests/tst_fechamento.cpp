@@ -43,7 +43,8 @@ class TestFechamento : public QObject
     Q_OBJECT
     MainWindow *m_window = nullptr;
 
-    // Opens FECHAMENTO and hands it to work; its boxes are answered in order, their texts to seen.
+    // Opens FECHAMENTO and hands it to work; its boxes are answered in order, their texts and the
+    // rows of their lists to seen.
     void withWheel(const std::function<void(QDialog *)> &work, QStringList answers = {},
                    QString *seen = nullptr)
     {
@@ -55,6 +56,11 @@ class TestFechamento : public QObject
                 for (const QLabel *label : box->findChildren<QLabel *>())
                     if (seen)
                         *seen += label->text();
+                for (const QAbstractItemView *view : box->findChildren<QAbstractItemView *>())
+                    if (seen && !view->objectName().isEmpty())
+                        *seen += QStringLiteral("[%1: %2]")
+                                         .arg(view->objectName())
+                                         .arg(view->model()->rowCount());
                 return;
             }
             box->setProperty("unanswered", true);
@@ -200,30 +206,43 @@ private slots:
         QFETCH(QString, chosen);
         QFETCH(QString, guarantee);
         QFETCH(bool, smallest);
-        withWheel([&](QDialog *wheel) {
-            type(wheel->findChild<QLineEdit *>("Escolhidas"), chosen);
-            choose(wheel->findChild<QComboBox *>("Garantia"), guarantee);
-            QTest::keyClick(wheel->findChild<QLineEdit *>("Escolhidas"), Qt::Key_Return);
-            QVERIFY(ended(wheel));
-            const QString state = wheel->findChild<QWidget *>("Progresso")->accessibleName();
-            QVERIFY2(state.contains("DA TABELA DO PROGRAMA, GARANTIA CONFERIDA"),
-                     qPrintable(state));
-            const QAbstractItemModel *games = wheel->findChild<QTableView *>("Jogos")->model();
-            const int first = games->rowCount();
-            QVERIFY2(state.startsWith(QString::number(first) + " JOGOS"), qPrintable(state));
-            QVERIFY(wheel->findChild<QLabel *>("Resumo")->text().contains("GARANTIA CONFERIDA"));
-            auto *more = wheel->findChild<QPushButton *>("ProcurarMais");
-            QCOMPARE(more->isEnabled(), !smallest);
-            if (smallest) {
-                QCOMPARE(first, 132);
-                return;
-            }
-            QTest::mouseClick(more, Qt::LeftButton);
-            QTest::mouseClick(wheel->findChild<QPushButton *>("Parar"), Qt::LeftButton);
-            QVERIFY(ended(wheel));
-            QVERIFY(games->rowCount() > 0 && games->rowCount() <= first);
-            QVERIFY(!wheel->findChild<QWidget *>("Progresso")->accessibleName().contains("TABELA"));
-        });
+        QString seen;
+        withWheel(
+                [&](QDialog *wheel) {
+                    type(wheel->findChild<QLineEdit *>("Escolhidas"), chosen);
+                    choose(wheel->findChild<QComboBox *>("Garantia"), guarantee);
+                    QTest::keyClick(wheel->findChild<QLineEdit *>("Escolhidas"), Qt::Key_Return);
+                    QVERIFY(ended(wheel));
+                    const QString state =
+                            wheel->findChild<QWidget *>("Progresso")->accessibleName();
+                    QVERIFY2(state.contains("DA TABELA DO PROGRAMA, GARANTIA CONFERIDA"),
+                             qPrintable(state));
+                    const QAbstractItemModel *games =
+                            wheel->findChild<QTableView *>("Jogos")->model();
+                    const int first = games->rowCount();
+                    QVERIFY2(state.startsWith(QString::number(first) + " JOGOS"),
+                             qPrintable(state));
+                    QVERIFY(wheel->findChild<QLabel *>("Resumo")->text().contains(
+                            "GARANTIA CONFERIDA"));
+                    auto *more = wheel->findChild<QPushButton *>("ProcurarMais");
+                    QCOMPARE(more->isEnabled(), !smallest);
+                    if (smallest) {
+                        QCOMPARE(first, 132);
+                        // COLOCAR NO BOLÃO: a new bolão of these games, closed by Esc.
+                        QTest::mouseClick(wheel->findChild<QPushButton *>("ColocarNoBolao"),
+                                          Qt::LeftButton);
+                        return;
+                    }
+                    QTest::mouseClick(more, Qt::LeftButton);
+                    QTest::mouseClick(wheel->findChild<QPushButton *>("Parar"), Qt::LeftButton);
+                    QVERIFY(ended(wheel));
+                    QVERIFY(games->rowCount() > 0 && games->rowCount() <= first);
+                    QVERIFY(!wheel->findChild<QWidget *>("Progresso")
+                                     ->accessibleName()
+                                     .contains("TABELA"));
+                },
+                {}, &seen);
+        QCOMPARE(seen.contains("[JogosDoBolao: 132]"), smallest);
     }
 
     // Stopped at once, on the largest wheel a print takes, maybe before its first wheel is whole:

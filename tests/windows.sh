@@ -44,7 +44,8 @@ install_into() { # prefix
     [ -f "$installed/$file" ] || fail "the installer did not install $file"
   done
 }
-suites=(tst_alignment tst_runs tst_wheel tst_wheeltable tst_fechamento tst_results tst_resultados) # whole, beside the rows of tst_dezenario
+suites=(tst_alignment tst_runs tst_wheel tst_wheeltable tst_fechamento tst_results tst_resultados
+  tst_pool tst_bolao) # whole, beside the rows of tst_dezenario
 with_tests() { for exe in tst_dezenario "${suites[@]}"; do cp "$win/tests/$exe.exe" "$installed/"; done && cp "$win/tests/Qt6Test.dll" "$installed/"; }
 
 printf '<?xml version="1.0"?>\n<fontconfig></fontconfig>\n' >"$work/no-fonts.conf"
