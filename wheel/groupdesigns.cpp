@@ -1,4 +1,5 @@
 #include "constructions.h"
+#include "groupcover.h"
 
 #include <algorithm>
 #include <array>
@@ -49,8 +50,6 @@ Field gf27()
     return f;
 }
 
-using Permutation = std::array<std::uint8_t, 32>; // q + 1 points at most
-
 // PSL(2, q) on the projective line GF(q) and infinity (numbered q): the maps
 // z -> (az + b) / (cz + d) whose ad - bc is a square other than 0.
 std::vector<Permutation> psl2(const Field &f)
@@ -74,7 +73,7 @@ std::vector<Permutation> psl2(const Field &f)
                     const int det = add(mul(a, d), negative[size_t(mul(b, c))]);
                     if (det == 0 || !square[size_t(det)])
                         continue;
-                    Permutation image {};
+                    Permutation image(size_t(q + 1));
                     image[size_t(q)] = std::uint8_t(c == 0 ? q : mul(a, inverse[size_t(c)]));
                     for (int z = 0; z < q; ++z) {
                         const int den = add(mul(c, z), d);
@@ -86,40 +85,6 @@ std::vector<Permutation> psl2(const Field &f)
     std::sort(group.begin(), group.end());
     group.erase(std::unique(group.begin(), group.end()), group.end());
     return group;
-}
-
-Mask imageOf(Mask set, const Permutation &p)
-{
-    Mask image = 0;
-    for (; set; set &= set - 1)
-        image |= Mask(1) << p[size_t(std::countr_zero(set))];
-    return image;
-}
-
-std::vector<Mask> orbitOf(Mask set, const std::vector<Permutation> &group)
-{
-    std::vector<Mask> orbit;
-    orbit.reserve(group.size());
-    for (const Permutation &p : group)
-        orbit.push_back(imageOf(set, p));
-    std::sort(orbit.begin(), orbit.end());
-    orbit.erase(std::unique(orbit.begin(), orbit.end()), orbit.end());
-    return orbit;
-}
-
-// One set of each orbit of the sets of size of 0..n-1.
-std::vector<Mask> orbitLeaders(int n, int size, const std::vector<Permutation> &group)
-{
-    std::vector<bool> seen(size_t(binomial(n, size)), false);
-    std::vector<Mask> leaders;
-    forEachSubset(lowest(n), size, [&](Mask set) {
-        if (seen[size_t(rankOf(set))])
-            return;
-        leaders.push_back(set);
-        for (const Permutation &p : group)
-            seen[size_t(rankOf(imageOf(set, p)))] = true;
-    });
-    return leaders;
 }
 
 // The Steiner system S(t, k, n) that the group leaves as it is, if there is one: whole orbits of
@@ -171,6 +136,11 @@ std::vector<Mask> invariantSteiner(int n, int k, int t, const std::vector<Permut
     return blocks;
 }
 } // namespace
+
+std::vector<Permutation> projectiveGroup(int p)
+{
+    return psl2(primeField(p));
+}
 
 std::vector<Mask> steiner5624()
 {
