@@ -239,7 +239,8 @@ void MainWindow::wheel()
                 [this](QWidget *asker, const std::vector<std::vector<int>> &games) {
                     pool::Pool pool;
                     pool.games = games;
-                    PoolWindow(pool, QString(), poolBoard(), asker).exec();
+                    return PoolWindow(pool, QString(), poolBoard(), asker).exec()
+                            == PoolWindow::PutOnBoard;
                 },
                 this)
                 .exec();

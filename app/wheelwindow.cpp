@@ -138,8 +138,10 @@ WheelWindow::WheelWindow(int perGame, ToText toText, ToPool toPool, QWidget *par
                     m_job->stop();
             }));
     connect(m_more, &QPushButton::clicked, this, guard(this, [this] { searchMore(); }));
-    connect(m_toPoolButton, &QPushButton::clicked, this,
-            guard(this, [this] { m_toPool(this, m_games); }));
+    connect(m_toPoolButton, &QPushButton::clicked, this, guard(this, [this] {
+                if (m_toPool(this, m_games))
+                    accept();
+            }));
     connect(m_toTextButton, &QPushButton::clicked, this, guard(this, [this] {
                 if (m_toText(this, gamesForSlips(m_games), m_job->problem().perGame))
                     accept();

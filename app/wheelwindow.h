@@ -29,8 +29,9 @@ public:
     // Puts the games into the main window's text for slips of so many numbers, asking over the
     // window given when the text is not empty; false when the user said no.
     using ToText = std::function<bool(QWidget *asker, const QString &games, int perGame)>;
-    // Opens a new bolão with the games, over the window given.
-    using ToPool = std::function<void(QWidget *asker, const std::vector<std::vector<int>> &games)>;
+    // Opens a new bolão with the games, over the window given; true when the bolão's games went
+    // on into the main window's text, to be printed (this window then closes).
+    using ToPool = std::function<bool(QWidget *asker, const std::vector<std::vector<int>> &games)>;
     WheelWindow(int perGame, ToText toText, ToPool toPool, QWidget *parent);
     ~WheelWindow() override;
 

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Makes or improves the program's own table of wheels, wheel/table/wheels.tsv, on this machine:
-# the constructions first, then the program's own search on both cores, from the table's wheel,
-# for SECONDS a cell. A wheel is kept only when the check passes it and it is smaller; commit the
+# the constructions first; then, for each cell, the coverings that groups of permutations leave as
+# they are (where m = t), and the program's own search on both cores from the table's wheel, for
+# SECONDS a cell. A wheel is kept only when the check passes it and it is smaller; commit the
 # table afterwards. CI never runs this: it takes as long as it is given.
 #   scripts/improve-wheels.sh SECONDS [k t m v]...
 # With no cell named, every cell of games of 6 that bench_wheels measures (t = 3, 4 and 5, from 7
@@ -22,5 +23,8 @@ if [ ${#cells[@]} -eq 0 ]; then
 fi
 [ $((${#cells[@]} % 4)) -eq 0 ] || { echo "$0: each cell is four numbers: k t m v" >&2; exit 2; }
 for ((i = 0; i < ${#cells[@]}; i += 4)); do
-  "$tool" "$table" "${cells[@]:i:4}" "$seconds" "$((i / 4 + 1))"
+  read -r k t m v <<<"${cells[*]:i:4}"
+  [ "$t" != "$m" ] || "$tool" "$table" --groups "$k" "$t" "$v" 300000000 2
+  "$tool" "$table" "$k" "$t" "$m" "$v" "$seconds" "$((i / 4 + 1))"
 done
+"$tool" "$table" --constructions # again: 28 numbers is made of the table's games of 5
