@@ -113,6 +113,21 @@ private slots:
                 QVERIFY(all.count(imageOf(game, p)));
     }
 
+    // Within a budget that no covering fits, the orbits that leave fewest sets uncovered: one of
+    // the two orbits of S(3,4,8); the search over games serves the rest.
+    void withinBudget()
+    {
+        const std::vector<Permutation> group = affineGroup(7, 1, 1, 1);
+        const std::vector<Mask> orbit = invariantCovering(8, 4, 3, group, 1 << 22, 1, 7);
+        QCOMPARE(orbit.size(), size_t(7));
+        const WheelProblem problem { 8, 4, 3, 3 };
+        QCOMPARE(checkGuarantee(problem, orbit)->unserved, std::uint64_t(56 - 28));
+        SearchChain chain(problem, 1);
+        chain.begin(orbit);
+        chain.run(1 << 22, lowerBound(problem), std::atomic<bool>(false));
+        QCOMPARE(chain.best().size(), size_t(14));
+    }
+
     void steiner_data()
     {
         QTest::addColumn<std::vector<Mask>>("games");

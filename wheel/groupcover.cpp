@@ -120,6 +120,10 @@ public:
             m_covers.push_back(std::move(rows));
         }
         m_count.assign(m_rows, 0);
+        m_size.assign(m_rows, 0);
+        for (const std::int32_t row : rowOf)
+            ++m_size[size_t(row)];
+        m_openSets = std::int64_t(rowOf.size());
         m_placeOpen.resize(m_rows);
         for (size_t r = 0; r < m_rows; ++r)
             m_placeOpen[r] = std::int32_t(r), m_open.push_back(std::int32_t(r));
@@ -129,14 +133,18 @@ public:
         m_free.assign(m_columns.size(), true);
     }
 
-    std::vector<Mask> run(std::int64_t effort, const std::vector<Permutation> &group)
+    std::vector<Mask> run(std::int64_t effort, const std::vector<Permutation> &group,
+                          std::int64_t budget)
     {
-        std::int64_t bestCost = -1;
+        std::int64_t bestCost = budget > 0 ? budget + 1 : -1, fewestLeft = -1;
         std::vector<bool> best;
         for (std::int64_t step = 1; m_spent < effort; ++step) {
+            if (budget > 0 && fewestLeft != 0 && m_total <= budget
+                && (fewestLeft < 0 || m_openSets < fewestLeft))
+                fewestLeft = m_openSets, best = m_chosen; // within the budget, nearest a covering
             if (m_open.empty()) {
                 if (bestCost < 0 || m_total < bestCost)
-                    bestCost = m_total, best = m_chosen;
+                    bestCost = m_total, best = m_chosen, fewestLeft = 0;
                 dropCheapest(step); // now one orbit short, look for a covering again
                 continue;
             }
@@ -182,6 +190,9 @@ private:
             m_list.erase(std::find(m_list.begin(), m_list.end(), std::int32_t(column)));
         for (const std::int32_t r : m_covers[column]) {
             const size_t row = size_t(r);
+            m_openSets += chosen && m_count[row] == 0 ? -m_size[row]
+                    : !chosen && m_count[row] == 1    ? m_size[row]
+                                                      : 0;
             if (chosen
                 && m_count[row]++ == 0) { // no longer open: the last open row takes its place
                 m_placeOpen[size_t(m_open.back())] = m_placeOpen[row];
@@ -250,14 +261,15 @@ private:
     std::vector<std::int32_t> m_count, m_open, m_placeOpen, m_list; // m_list: the chosen
     std::vector<std::int64_t> m_weight, m_since;
     std::vector<bool> m_chosen, m_free; // m_free: may be added
-    std::int64_t m_total = 0, m_spent = 0;
+    std::vector<std::int64_t> m_size; // the t-sets of each row
+    std::int64_t m_total = 0, m_spent = 0, m_openSets = 0; // m_openSets: the t-sets uncovered
 };
 } // namespace
 
 std::vector<Mask> invariantCovering(int n, int k, int t, const std::vector<Permutation> &group,
-                                    std::int64_t effort, std::uint64_t seed)
+                                    std::int64_t effort, std::uint64_t seed, std::int64_t budget)
 {
-    return OrbitCover(n, k, t, group, seed).run(effort, group);
+    return OrbitCover(n, k, t, group, seed).run(effort, group, budget);
 }
 
 } // namespace dezenario::wheel

@@ -34,8 +34,11 @@ std::vector<Mask> orbitLeaders(int n, int size, const std::vector<Permutation> &
 // A covering of every t of the n numbers by games of k that the group leaves as it is: whole
 // orbits of games, so that the problem is one over orbits, a hundred times smaller than over sets.
 // A search over the orbits, for so much effort, finds it; the fewest games it found, or none.
+// With a budget of games, it keeps within it, and where no covering fits, gives the orbits that
+// leave fewest t-sets uncovered: a start for the search over games, which serves the rest.
 // The same seed gives the same games.
 std::vector<Mask> invariantCovering(int n, int k, int t, const std::vector<Permutation> &group,
-                                    std::int64_t effort, std::uint64_t seed);
+                                    std::int64_t effort, std::uint64_t seed,
+                                    std::int64_t budget = 0);
 
 } // namespace dezenario::wheel
