@@ -50,6 +50,7 @@ PoolWindow::PoolWindow(Pool pool, QString file, Board board, QWidget *parent)
                                    m_participants, this)),
       m_who(new QLineEdit(this)),
       m_whoCotas(new QLineEdit(QStringLiteral("1"), this)),
+      m_note(new QLineEdit(this)),
       m_paid(new QCheckBox(QStringLiteral("PA&GO"), this)),
       m_how(new QComboBox(this))
 {
@@ -61,6 +62,7 @@ PoolWindow::PoolWindow(Pool pool, QString file, Board board, QWidget *parent)
         { m_cotas, "TotalCotas" },      { m_fee, "TaxaServico" },
         { m_who, "NomeParticipante" },  { m_whoCotas, "CotasParticipante" },
         { m_paid, "PagoParticipante" }, { m_how, "FormaPagamento" },
+        { m_note, "NotaParticipante" },
     };
     for (const auto &[widget, name] : names)
         widget->setObjectName(QLatin1String(name));
@@ -88,6 +90,7 @@ PoolWindow::PoolWindow(Pool pool, QString file, Board board, QWidget *parent)
     addRow(person, QStringLiteral("NOME DO &PARTICIPANTE"), m_who);
     addRow(person, QStringLiteral("COTAS DELE"), m_whoCotas);
     addRow(person, QStringLiteral("FORMA DE PAGAMENTO"), m_how);
+    addRow(person, QStringLiteral("NOTA"), m_note);
     person->addRow(m_paid);
     auto *personButtons = new QHBoxLayout;
     personButtons->addWidget(button(QStringLiteral("&ADICIONAR"), "AdicionarParticipante",
@@ -178,7 +181,9 @@ void PoolWindow::showPool()
     m_games->setRows(games);
     QList<QStringList> people;
     for (const Participant &p : m_pool.participants)
-        people << QStringList { participantInWords(p) };
+        people << QStringList { participantInWords(p)
+                                + (p.note.isEmpty() ? QString()
+                                                    : QStringLiteral(" (%1)").arg(p.note)) };
     m_participants->setRows(people);
     Pool pool = m_pool;
     const qint64 price = priceOfABet(); // read from the settings once, as this runs at each key
@@ -212,12 +217,14 @@ void PoolWindow::addParticipant()
     p.paid = m_paid->isChecked();
     p.paidOn = p.paid ? QDate::currentDate() : QDate();
     p.how = PaidHow(m_how->currentIndex());
+    p.note = m_note->text().simplified();
     if (const QString fault = participantFault(pool, p); !fault.isEmpty())
         throw CommandError(errors::InvalidArgument, fault);
     m_pool.participants.push_back(p);
     m_who->clear();
     m_whoCotas->setText(QStringLiteral("1"));
     m_paid->setChecked(false);
+    m_note->clear();
     m_how->setCurrentIndex(0);
     showPool();
     m_who->setFocus(); // the next one

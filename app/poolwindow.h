@@ -64,7 +64,7 @@ private:
     QLabel *m_price, *m_rules, *m_printed, *m_result;
     RowsModel *m_games, *m_participants, *m_shares;
     QTableView *m_participantsView;
-    QLineEdit *m_who, *m_whoCotas;
+    QLineEdit *m_who, *m_whoCotas, *m_note;
     QCheckBox *m_paid;
     QComboBox *m_how;
 };

@@ -125,21 +125,27 @@ private slots:
                     click(box, "SalvarBolao"); // no games yet
                     click(box, "TrazerDoQuadro");
                     join(box, "Bia", "31", true); // more than the bolão has
+                    type(box->findChild<QLineEdit *>("NotaParticipante"), "paga pelo Rui");
                     join(box, "Bia", "3", true);
                     join(box, " bia ", "1", false); // twice
                     type(box->findChild<QLineEdit *>("TaxaServico"), "40");
                     click(box, "SalvarBolao");
                     fill(box, "0", "1,5");
                     click(box, "SalvarBolao");
+                    type(box->findChild<QLineEdit *>("ConcursoBolao"), "2951");
+                    type(box->findChild<QLineEdit *>("TaxaServico"), "-5");
+                    click(box, "SalvarBolao");
                     QCOMPARE(rows(box, "Participantes", 0),
                              QStringList { "BIA: 3 COTA(S), PAGO ("
-                                           + QDate::currentDate().toString("dd/MM/yyyy") + ")" });
+                                           + QDate::currentDate().toString("dd/MM/yyyy")
+                                           + ") (paga pelo Rui)" });
                 },
-                { "OK", "OK", "OK", "OK", "OK" }, &seen);
+                { "OK", "OK", "OK", "OK", "OK", "OK" }, &seen);
         for (const char *error :
              { "O BOLÃO NÃO TEM JOGOS. TRAGA OS JOGOS DO QUADRO.",
                "31 COTAS PARA BIA SÃO MAIS DO QUE AS 30 QUE RESTAM DAS 30 DO BOLÃO.",
                "BIA JÁ ESTÁ NO BOLÃO.", "A TAXA \"40\" NÃO VALE: DIGITE DE 0 A 35 %",
+               "A TAXA \"-5\" NÃO VALE: DIGITE DE 0 A 35 %",
                "O CONCURSO \"0\" NÃO VALE: DIGITE UM NÚMERO INTEIRO DE 1 A 99999." })
             QVERIFY2(seen.contains(QString::fromUtf8(error)), qPrintable(seen));
         QCOMPARE(pool::PoolStore().list().size(), 0);
