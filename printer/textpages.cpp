@@ -7,8 +7,10 @@
 #include <QPainter>
 #include <QPdfWriter>
 #ifndef Q_OS_WIN
-#    include <QPrinter>
 #    include <QPrinterInfo>
+#    include <QTemporaryDir>
+
+#    include <cups/cups.h>
 #endif
 
 #include <algorithm>
@@ -88,15 +90,20 @@ QString defaultPrinterName()
 
 QString printTextPages(const QString &printer, const QString &title, const QList<TextPage> &pages)
 {
-    const QPrinterInfo info = QPrinterInfo::printerInfo(printer);
-    if (info.isNull())
+    if (QPrinterInfo::printerInfo(printer).isNull())
         return QStringLiteral("A IMPRESSORA \"%1\" NÃO ESTÁ INSTALADA.").arg(printer);
-    QPrinter device(info, QPrinter::HighResolution);
-    device.setDocName(title);
-    device.setCreator(QStringLiteral("DEZENARIO"));
-    if (paintTextPages(device, pages) > 0)
+    // The pages as a PDF handed to CUPS, as the slips are: its answer tells whether the queue
+    // took the job.
+    const QTemporaryDir folder;
+    const QString pdf = folder.filePath(QStringLiteral("comprovantes.pdf"));
+    if (const QString fault = saveTextPagesAsPdf(pdf, pages); !fault.isEmpty())
+        return fault;
+    if (cupsPrintFile(printer.toLocal8Bit().constData(), QFile::encodeName(pdf).constData(),
+                      title.toUtf8().constData(), 0, nullptr)
+        > 0)
         return QString();
-    return QStringLiteral("A IMPRESSORA \"%1\" RECUSOU A IMPRESSÃO.").arg(printer);
+    return QStringLiteral("A IMPRESSORA \"%1\" RECUSOU A IMPRESSÃO: %2.")
+            .arg(printer, QString::fromUtf8(cupsLastErrorString()));
 }
 #endif
 

@@ -194,10 +194,15 @@ private slots:
         QTest::addColumn<QString>("chosen");
         QTest::addColumn<QString>("guarantee");
         QTest::addColumn<bool>("smallest"); // as small as any wheel can be: nothing to search
+        QTest::addColumn<int>("games");
         QTest::newRow("S(5,6,12)") << "1 2 3 4 5 6 7 8 9 10 11 12"
-                                   << "QUINA" << true;
+                                   << "QUINA" << true << 132;
         QTest::newRow("quadra, 15") << "2 4 6 8 10 12 14 16 18 20 22 24 26 28 30"
-                                    << "QUADRA" << false;
+                                    << "QUADRA" << false << 117;
+        QTest::newRow("quina, 16") << "1 5 9 13 17 21 25 29 33 37 41 45 49 53 57 60"
+                                   << "QUINA" << false << 808;
+        QTest::newRow("quadra, 20") << "3 6 9 12 15 18 21 24 27 30 33 36 39 42 45 48 51 54 57 60"
+                                    << "QUADRA" << false << 396;
     }
     // The program's table holds the wheel of these choices: shown at once, checked, and named as
     // the table's; PROCURAR MAIS searches on from it, never to more games.
@@ -206,6 +211,7 @@ private slots:
         QFETCH(QString, chosen);
         QFETCH(QString, guarantee);
         QFETCH(bool, smallest);
+        QFETCH(int, games);
         QString seen;
         withWheel(
                 [&](QDialog *wheel) {
@@ -217,9 +223,10 @@ private slots:
                             wheel->findChild<QWidget *>("Progresso")->accessibleName();
                     QVERIFY2(state.contains("DA TABELA DO PROGRAMA, GARANTIA CONFERIDA"),
                              qPrintable(state));
-                    const QAbstractItemModel *games =
+                    const QAbstractItemModel *list =
                             wheel->findChild<QTableView *>("Jogos")->model();
-                    const int first = games->rowCount();
+                    const int first = list->rowCount();
+                    QCOMPARE(first, games);
                     QVERIFY2(state.startsWith(QString::number(first) + " JOGOS"),
                              qPrintable(state));
                     QVERIFY(wheel->findChild<QLabel *>("Resumo")->text().contains(
@@ -227,7 +234,6 @@ private slots:
                     auto *more = wheel->findChild<QPushButton *>("ProcurarMais");
                     QCOMPARE(more->isEnabled(), !smallest);
                     if (smallest) {
-                        QCOMPARE(first, 132);
                         // COLOCAR NO BOLÃO: a new bolão of these games, closed by Esc.
                         QTest::mouseClick(wheel->findChild<QPushButton *>("ColocarNoBolao"),
                                           Qt::LeftButton);
@@ -236,7 +242,7 @@ private slots:
                     QTest::mouseClick(more, Qt::LeftButton);
                     QTest::mouseClick(wheel->findChild<QPushButton *>("Parar"), Qt::LeftButton);
                     QVERIFY(ended(wheel));
-                    QVERIFY(games->rowCount() > 0 && games->rowCount() <= first);
+                    QVERIFY(list->rowCount() > 0 && list->rowCount() <= first);
                     QVERIFY(!wheel->findChild<QWidget *>("Progresso")
                                      ->accessibleName()
                                      .contains("TABELA"));

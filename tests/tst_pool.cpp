@@ -241,6 +241,14 @@ private slots:
         QCOMPARE(saveTextPagesAsPdf(pdf, pages), QString());
         QCOMPARE(test::pdfPages(pdf), 11);
         QVERIFY(!saveTextPagesAsPdf(folder.filePath("none/x.pdf"), pages).isEmpty());
+        // A printer that is not there, or a queue that refuses jobs: said, never taken as printed.
+        QCOMPARE(printTextPages("NENHUMA-IMPRESSORA", "DEZENARIO", pages),
+                 QStringLiteral("A IMPRESSORA \"NENHUMA-IMPRESSORA\" NÃO ESTÁ INSTALADA."));
+#ifndef Q_OS_WIN
+        QVERIFY(printTextPages("DEZENARIO-REFUSING", "DEZENARIO", pages)
+                        .startsWith(QStringLiteral(
+                                "A IMPRESSORA \"DEZENARIO-REFUSING\" RECUSOU A IMPRESSÃO: ")));
+#endif
         if (QStandardPaths::findExecutable("pdftotext").isEmpty())
             return; // under Wine: the words are read on Linux
         auto text = [&pdf](int page) {

@@ -31,8 +31,8 @@ int improveByGroups(const std::string &path, int k, int t, int v, std::int64_t e
                     int only);
 
 // Orbits of x -> ax + b on `copies` runs of m numbers within a budget of games, those that leave
-// fewest t-sets uncovered of four seeds; then the program's own search serves the rest and makes the wheel
-// smaller, for so many seconds (groupwheels.cpp).
+// fewest t-sets uncovered of four seeds; then the program's own search serves the rest and makes
+// the wheel smaller, for so many seconds (groupwheels.cpp).
 int improveByPatching(const std::string &path, int k, int t, int v, std::int64_t effort,
                       long seconds, int m, int copies, int a, std::int64_t budget);
 
