@@ -65,9 +65,9 @@ private:
     PoolWindow::Board poolBoard();
     // A run just kept goes to the bolão whose games were put into the text box, if it printed them.
     void linkToPool(const KeptRun &run, const QString &runFile);
-    // Asks over the window given before the text box's text is replaced; false when the user
-    // would not.
-    bool mayReplaceText(QWidget *asker, const QString &question);
+    // Asks over the window given before the text box's text is replaced by `what`; false when the
+    // user would not.
+    bool mayReplaceText(QWidget *asker, const QString &what);
 
     std::unique_ptr<Ui::Form1> m_ui;
     QtSpeaker *m_speaker;

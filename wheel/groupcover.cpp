@@ -205,6 +205,16 @@ private:
         }
         m_spent += std::int64_t(m_covers[column].size());
     }
+    // The weight of the column's rows that are covered so many times: 0, those it would cover
+    // anew; 1, those it alone covers.
+    std::int64_t weightCoveredTimes(size_t column, std::int32_t times)
+    {
+        std::int64_t weight = 0;
+        for (const std::int32_t r : m_covers[column])
+            weight += m_count[size_t(r)] == times ? m_weight[size_t(r)] : 0;
+        m_spent += std::int64_t(m_covers[column].size());
+        return weight;
+    }
     // Drops the chosen orbit whose rows, covered by it alone, weigh least for each game it costs;
     // not the one just added. False when none is chosen.
     bool dropCheapest(std::int64_t step)
@@ -215,11 +225,7 @@ private:
             const size_t j = size_t(column);
             if (m_since[j] == step)
                 continue;
-            std::int64_t alone = 0;
-            for (const std::int32_t r : m_covers[j])
-                alone += m_count[size_t(r)] == 1 ? m_weight[size_t(r)] : 0;
-            m_spent += std::int64_t(m_covers[j].size());
-            const double loss = double(alone) / double(m_cost[j]);
+            const double loss = double(weightCoveredTimes(j, 1)) / double(m_cost[j]);
             if (which == m_columns.size() || loss < least
                 || (loss == least && m_since[j] < m_since[which]))
                 least = loss, which = j;
@@ -230,7 +236,7 @@ private:
         return true;
     }
     // Adds, of the orbits that cover the row, the one that covers most weight for each game it
-    // costs; not one dropped this very step.
+    // costs; not one that may not come back yet.
     void addBestFor(size_t row, std::int64_t step)
     {
         double most = -1;
@@ -239,11 +245,7 @@ private:
             const size_t j = size_t(column);
             if (m_chosen[j] || !m_free[j])
                 continue;
-            std::int64_t won = 0;
-            for (const std::int32_t r : m_covers[j])
-                won += m_count[size_t(r)] == 0 ? m_weight[size_t(r)] : 0;
-            m_spent += std::int64_t(m_covers[j].size());
-            const double gain = double(won) / double(m_cost[j]);
+            const double gain = double(weightCoveredTimes(j, 0)) / double(m_cost[j]);
             if (gain > most || (gain == most && m_since[j] < m_since[which]))
                 most = gain, which = j;
         }
