@@ -66,8 +66,15 @@ private slots:
     {
         const std::pair<std::vector<Permutation>, size_t> groups[] = {
             { affineGroup(7, 1, 3, 0), 42 }, // 3 is of order 6 modulo 7
-            { affineGroup(5, 2, 4, 1), 10 },   { shiftGroup({ 2, 3 }, 2), 6 },
-            { shiftGroup({ 2, 2, 2 }, 0), 8 }, { projectiveGroup(7), 168 },
+            { affineGroup(5, 2, 4, 1), 10 },
+            { shiftGroup({ 2, 3 }, 2), 6 },
+            { shiftGroup({ 2, 2, 2 }, 0), 8 },
+            { projectiveGroup(7), 168 },
+            // over fields of 8, 9, 16 and 25 elements: q (q^2 - 1), halved for q odd
+            { projectiveGroup(8), 504 },
+            { projectiveGroup(9), 360 },
+            { projectiveGroup(16), 4080 },
+            { projectiveGroup(25), 7800 },
         };
         for (const auto &[group, order] : groups) {
             QCOMPARE(group.size(), order);
@@ -257,6 +264,29 @@ private slots:
         QVERIFY(checkGuarantee(problem, wheel)->holds());
         if (problem.chosen != 20)
             QCOMPARE(schoenheim(problem.chosen, problem.perGame, problem.guarantee), games);
+    }
+
+    void oneMore_data()
+    {
+        QTest::addColumn<int>("left"); // 0: none; 1: a game of 6; 2: a game of 5
+        QTest::newRow("whole") << 0;
+        QTest::newRow("a game of 6 left out") << 1;
+        QTest::newRow("a game of 5 left out") << 2;
+    }
+    // 28 numbers, quadra if 4: S(4,6,27), and the games of 5 that cover every 3 of the 27, each
+    // with the 28th number; with any game left out, some 4 numbers are in none.
+    void oneMore()
+    {
+        QFETCH(int, left);
+        std::vector<Mask> covering = steiner4627(), smaller = tableWheel({ 27, 5, 3, 3 });
+        QVERIFY(!smaller.empty());
+        if (std::vector<Mask> &cut = left == 1 ? covering : smaller; left)
+            cut.erase(cut.begin() + 5);
+        const std::vector<Mask> games = oneNumberMore(covering, smaller, 27);
+        QCOMPARE(games.size(), covering.size() + smaller.size());
+        QCOMPARE(checkGuarantee({ 28, 6, 4, 4 }, games)->holds(), left == 0);
+        if (!left)
+            QCOMPARE(games.size(), tableWheel({ 28, 6, 4, 4 }).size());
     }
 
     // Quadra if 5 from the covering of quadra if 4: never more games than it has.

@@ -11,11 +11,50 @@
 
 namespace dezenario::wheel::tools {
 
+namespace {
+// PSL(2, q) on the projective line, or its maps that fix infinity (z -> a^2 z + b) on GF(q),
+// acting alike on each of `copies` runs of the v numbers, the rest fixed; in order.
+std::vector<Permutation> projectiveMaps(int v, int q, bool affine, int copies)
+{
+    const int run = affine ? q : q + 1;
+    std::vector<Permutation> maps;
+    for (const Permutation &p : projectiveGroup(q))
+        if (!affine || p[size_t(q)] == q) {
+            Permutation alike(size_t(v), 0);
+            std::iota(alike.begin(), alike.end(), 0);
+            for (int c = 0; c < copies; ++c)
+                for (int x = 0; x < run; ++x)
+                    alike[size_t(c * run + x)] = std::uint8_t(c * run + p[size_t(x)]);
+            maps.push_back(std::move(alike));
+        }
+    std::sort(maps.begin(), maps.end());
+    return maps;
+}
+
+// The subgroup that maps i and j generate; all of them when i is -1.
+std::vector<Permutation> subgroup(const std::vector<Permutation> &maps, int i, int j)
+{
+    return i < 0 ? maps : groupOf(int(maps[0].size()), { maps[size_t(i)], maps[size_t(j)] });
+}
+
+// Its name, with the maps that make the subgroup again (improve_wheels --patch-psl).
+std::string projectiveName(int v, int q, bool affine, int copies, int i, int j, size_t order)
+{
+    const int run = affine ? q : q + 1;
+    return (i < 0 ? ""
+                  : "um subgrupo (mapas " + std::to_string(i) + " e " + std::to_string(j) + ") de ")
+            + std::string(affine ? "z -> a²z + b em " : "") + "PSL(2," + std::to_string(q) + ") de "
+            + std::to_string(order) + " elementos em " + std::to_string(copies) + " x "
+            + std::to_string(run) + ", " + std::to_string(v - copies * run) + " fixas";
+}
+} // namespace
+
 // Coverings that a group of permutations leaves as it is, each searched from so many seeds: the
 // maps x -> ax + b on runs of m numbers (the rest fixed), for every such group of 8 to 1 000 maps
-// (or those of runs of `only` numbers alone); the shifts of the abelian groups that are not cyclic;
-// and where v - 1 is a prime p, subgroups of PSL(2, p) that two maps drawn at random generate.
-// The smallest is offered to the table.
+// (or those of runs of `only` numbers alone, or with `only` -1, the subgroups of PSL(2, q) alone);
+// the shifts of the abelian groups that are not cyclic; and subgroups of PSL(2, q) on q + 1 of the
+// numbers, the rest fixed, that two maps drawn at random generate. The smallest is offered to the
+// table.
 int improveByGroups(const std::string &path, int k, int t, int v, std::int64_t effort, int seeds,
                     int only)
 {
@@ -31,7 +70,7 @@ int improveByGroups(const std::string &path, int k, int t, int v, std::int64_t e
         if (!games.empty() && (best.games.empty() || games.size() < best.games.size()))
             best = { { v, k, t, t }, games, "construção: invariante por " + name };
     };
-    for (int m = only ? only : 5; m <= (only ? only : v); ++m)
+    for (int m = only ? only : 5; m <= (only ? only : v) && only >= 0; ++m)
         for (int copies = v / m; copies >= 1 && v - copies * m <= 4; --copies) {
             std::set<std::vector<int>> multipliers; // each group of powers once
             for (int a = 1; a < m; ++a) {
@@ -62,36 +101,41 @@ int improveByGroups(const std::string &path, int k, int t, int v, std::int64_t e
             tryGroup(shiftGroup(orders, v - moved),
                      "translações de " + name + ", " + std::to_string(v - moved) + " fixas");
     }
-    bool prime = v > 6 && !only;
-    for (int d = 2; d * d <= v - 1; ++d)
-        prime = prime && (v - 1) % d != 0;
-    const std::vector<Permutation> whole =
-            prime ? projectiveGroup(v - 1) : std::vector<Permutation>();
-    std::set<std::vector<Permutation>> tried;
+    // PSL(2, q) alike on runs of the numbers (see projectiveMaps): the whole group and subgroups
+    // that two of its maps drawn at random generate.
     Random random(7);
-    for (int draw = 0; prime && draw < 200; ++draw) {
-        std::vector<Permutation> group = groupOf(
-                v, { whole[random.below(whole.size())], whole[random.below(whole.size())] });
-        std::sort(group.begin(), group.end());
-        if (group.size() >= 20 && group.size() <= 400 && tried.insert(group).second)
-            tryGroup(group,
-                     "um subgrupo de PSL(2," + std::to_string(v - 1) + ") de "
-                             + std::to_string(group.size()) + " elementos");
-    }
+    for (const int q : { 4, 7, 8, 9, 11, 13, 16, 17, 19, 23, 25, 27, 29 })
+        for (const bool affine : { false, true })
+            for (int copies = 1; copies * q <= v; ++copies) {
+                const int fixed = v - copies * (affine ? q : q + 1);
+                if (only > 0 || fixed < 0 || fixed > 4)
+                    continue;
+                const std::vector<Permutation> maps = projectiveMaps(v, q, affine, copies);
+                std::set<std::vector<Permutation>> tried;
+                for (int draw = 0; draw < 80; ++draw) {
+                    const int i = draw ? int(random.below(maps.size())) : -1,
+                              j = draw ? int(random.below(maps.size())) : -1;
+                    std::vector<Permutation> group = subgroup(maps, i, j);
+                    std::sort(group.begin(), group.end());
+                    if (group.size() >= 8 && group.size() <= 1000 && tried.insert(group).second)
+                        tryGroup(group, projectiveName(v, q, affine, copies, i, j, group.size()));
+                }
+            }
     return offerAndSave(path, best) ? 0 : 1;
 }
 
-int improveByPatching(const std::string &path, int k, int t, int v, std::int64_t effort,
-                      long seconds, int m, int copies, int a, std::int64_t budget)
+namespace {
+// The orbits of the group within a budget of games, those of four seeds that leave fewest sets for
+// the search to serve; then the program's own search serves them and makes the wheel smaller.
+int patch(const std::string &path, const WheelProblem &problem,
+          const std::vector<Permutation> &group, const std::string &name, std::int64_t effort,
+          long seconds, std::int64_t budget)
 {
-    const int fixed = v - m * copies;
-    const WheelProblem problem { v, k, t, t };
-    // Of four seeds, the orbits that leave fewest sets for the search to serve.
     std::vector<Mask> orbits;
     std::uint64_t fewest = 0;
     for (std::uint64_t seed = 1; seed <= 4; ++seed) {
-        std::vector<Mask> found =
-                invariantCovering(v, k, t, affineGroup(m, copies, a, fixed), effort, seed, budget);
+        std::vector<Mask> found = invariantCovering(problem.chosen, problem.perGame,
+                                                    problem.guarantee, group, effort, seed, budget);
         const std::uint64_t left = checkGuarantee(problem, found)->unserved;
         if (seed == 1 || left < fewest)
             fewest = left, orbits = std::move(found);
@@ -101,13 +145,34 @@ int improveByPatching(const std::string &path, int k, int t, int v, std::int64_t
                 games.size());
     return offerAndSave(path,
                         { problem, games,
-                          "construção: órbitas de x -> " + std::to_string(a) + "x + b em "
-                                  + std::to_string(copies) + " x Z" + std::to_string(m) + ", "
-                                  + std::to_string(fixed) + " fixas, até " + std::to_string(budget)
+                          "construção: órbitas de " + name + ", até " + std::to_string(budget)
                                   + " jogos, e busca local de " + std::to_string(seconds)
                                   + " s em dois núcleos" })
             ? 0
             : 1;
+}
+} // namespace
+
+int improveByPatching(const std::string &path, int k, int t, int v, std::int64_t effort,
+                      long seconds, int m, int copies, int a, std::int64_t budget)
+{
+    const int fixed = v - m * copies;
+    return patch(path, { v, k, t, t }, affineGroup(m, copies, a, fixed),
+                 "x -> " + std::to_string(a) + "x + b em " + std::to_string(copies) + " x Z"
+                         + std::to_string(m) + ", " + std::to_string(fixed) + " fixas",
+                 effort, seconds, budget);
+}
+
+int improveByPatchingProjective(const std::string &path, int k, int t, int v, std::int64_t effort,
+                                long seconds, int q, int copies, bool affine, int i, int j,
+                                std::int64_t budget)
+{
+    const std::vector<Permutation> maps = projectiveMaps(v, q, affine, copies);
+    if (i >= int(maps.size()) || j >= int(maps.size()) || v < copies * (affine ? q : q + 1))
+        return 2;
+    const std::vector<Permutation> group = subgroup(maps, i, j);
+    return patch(path, { v, k, t, t }, group,
+                 projectiveName(v, q, affine, copies, i, j, group.size()), effort, seconds, budget);
 }
 
 } // namespace dezenario::wheel::tools

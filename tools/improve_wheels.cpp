@@ -3,8 +3,8 @@
 // on both cores, and a smaller wheel replaces the entry once the check passes it.
 //   improve_wheels TABLE k t m v SECONDS [SEED]
 //   improve_wheels TABLE --constructions
-//   improve_wheels TABLE --groups k t v EFFORT [SEEDS [M]]
-//   improve_wheels TABLE --patch k t v EFFORT SECONDS m copies a BUDGET
+//   improve_wheels TABLE --groups k t v EFFORT [SEEDS [M]]   (M: runs of M alone; -1: PSL(2, q)
+//   alone) improve_wheels TABLE --patch k t v EFFORT SECONDS m copies a BUDGET
 #include "constructions.h"
 #include "tablefile.h"
 
@@ -50,6 +50,12 @@ int main(int argc, char **argv)
                                  std::atoi(argv[5]), std::atoll(argv[6]), std::atol(argv[7]),
                                  std::atoi(argv[8]), std::atoi(argv[9]), std::atoi(argv[10]),
                                  std::atoll(argv[11]));
+    if (argc == 14 && std::string(argv[2]) == "--patch-psl")
+        return improveByPatchingProjective(
+                argv[1], std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]),
+                std::atoll(argv[6]), std::atol(argv[7]), std::atoi(argv[8]), std::atoi(argv[9]),
+                std::atoi(argv[10]) != 0, std::atoi(argv[11]), std::atoi(argv[12]),
+                std::atoll(argv[13]));
     if (argc >= 7 && std::string(argv[2]) == "--groups")
         return improveByGroups(argv[1], std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]),
                                std::atoll(argv[6]), argc > 7 ? std::atoi(argv[7]) : 1,
@@ -72,20 +78,29 @@ int main(int argc, char **argv)
               { { 24, 6, 5, 5 },
                 steiner5624(),
                 "construção: S(5,6,24), invariante por PSL(2,23)" });
-        const std::vector<Mask> s4627 = steiner4627();
         offer(table,
               { { 27, 6, 4, 4 },
-                s4627,
+                steiner4627(),
                 "construção: S(4,6,27), derivado de S(5,7,28), invariante por PSL(2,27)" });
-        // 28 numbers: S(4,6,27), and the table's games of 5 that cover every 3 of the 27, each
-        // with the 28th number.
-        if (const auto five = table.find({ 5, 3, 3, 27 }); five != table.end()) {
-            std::vector<Mask> games = s4627;
-            for (const Mask game : five->second.games)
-                games.push_back(game | Mask(1) << 27);
-            offer(table,
-                  { { 28, 6, 4, 4 }, games, "construção: S(4,6,27) e C(27,5,3) com a 28ª dezena" });
-        }
+        // Each cell from the table's wheels of one number fewer: the wheel of the cell, and the
+        // games of one number fewer that cover every t - 1, each with the last number. So 28
+        // numbers, quadra if 4, is S(4,6,27) and C(27,5,3): 1 489 games, Schönheim's bound.
+        for (int v = 8; v <= MostChosen; ++v)
+            for (int k = 4; k <= 9; ++k)
+                for (int t = 3; t < k && t <= 5; ++t) {
+                    const auto cover = table.find({ k, t, t, v - 1 }),
+                               smaller = table.find({ k - 1, t - 1, t - 1, v - 1 });
+                    auto c = [v](int perGame, int covered) {
+                        return "C(" + std::to_string(v - 1) + "," + std::to_string(perGame) + ","
+                                + std::to_string(covered) + ")";
+                    };
+                    if (cover != table.end() && smaller != table.end())
+                        offer(table,
+                              { { v, k, t, t },
+                                oneNumberMore(cover->second.games, smaller->second.games, v - 1),
+                                "construção: " + c(k, t) + " e " + c(k - 1, t - 1) + " com a "
+                                        + std::to_string(v) + "ª dezena" });
+                }
         return save(argv[1], table) ? 0 : 1;
     }
     if (argc < 7) {

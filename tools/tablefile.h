@@ -35,5 +35,10 @@ int improveByGroups(const std::string &path, int k, int t, int v, std::int64_t e
 // the wheel smaller, for so many seconds (groupwheels.cpp).
 int improveByPatching(const std::string &path, int k, int t, int v, std::int64_t effort,
                       long seconds, int m, int copies, int a, std::int64_t budget);
+// The same with a subgroup of PSL(2, q) alike on `copies` runs, as improveByGroups names it: that
+// of its maps i and j (-1: the whole group).
+int improveByPatchingProjective(const std::string &path, int k, int t, int v, std::int64_t effort,
+                                long seconds, int q, int copies, bool affine, int i, int j,
+                                std::int64_t budget);
 
 } // namespace dezenario::wheel::tools

@@ -107,4 +107,13 @@ std::vector<Mask> steiner3626()
     return distinct(blocks);
 }
 
+std::vector<Mask> oneNumberMore(const std::vector<Mask> &covering, const std::vector<Mask> &smaller,
+                                int v)
+{
+    std::set<Mask> blocks(covering.begin(), covering.end());
+    for (const Mask game : smaller)
+        blocks.insert(game | Mask(1) << v);
+    return distinct(blocks);
+}
+
 } // namespace dezenario::wheel

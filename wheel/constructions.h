@@ -24,4 +24,10 @@ std::vector<Mask> steiner5624();
 // S(4, 6, 27), 1 170 games: the blocks of S(5, 7, 28), with q = 27, through one point, without it.
 std::vector<Mask> steiner4627();
 
+// A covering of every t of v + 1 numbers by games of k: one of the first v numbers (every t of them
+// in a game of `covering`), and the games of k - 1 that cover every t - 1 of them (`smaller`), each
+// with the number v added, for the sets that hold it.
+std::vector<Mask> oneNumberMore(const std::vector<Mask> &covering, const std::vector<Mask> &smaller,
+                                int v);
+
 } // namespace dezenario::wheel

@@ -21,8 +21,9 @@ std::vector<Permutation> affineGroup(int m, int copies, int multiplier, int fixe
 // the first place lowest), each shifted by every element; the last `fixed` numbers stay.
 std::vector<Permutation> shiftGroup(const std::vector<int> &orders, int fixed);
 
-// PSL(2, p) for a prime p, on the projective line: GF(p) as 0..p-1, infinity as p.
-std::vector<Permutation> projectiveGroup(int p);
+// PSL(2, q) for q a prime, or 4, 8, 9, 16, 25 or 27, on the projective line: GF(q) as 0..q-1,
+// infinity as q.
+std::vector<Permutation> projectiveGroup(int q);
 
 // The image of a set, its orbit (every image, once each), and one set of each orbit of the sets
 // of `size` of 0..n-1; orbitOfRank, if given, gets the orbit of every set by its rank.

@@ -9,43 +9,49 @@
 namespace dezenario::wheel {
 
 namespace {
-// A finite field of q elements numbered 0..q-1, its sums and products in tables: GF(p) for a prime
-// p, or GF(27) as the polynomials over GF(3) of degree below 3, modulo x^3 - x - 1.
+// A finite field of q elements numbered 0..q-1, its sums and products in tables: GF(p^n) as the
+// polynomials over GF(p) of degree below n, numbered by their coefficients in base p, lowest first,
+// modulo x^n - (c_0 + c_1 x + ... + c_(n-1) x^(n-1)) for the given c (none: GF(p) itself).
 struct Field
 {
     int q;
     std::vector<int> sum, product;
 };
 
-Field primeField(int p)
+Field field(int p, const std::vector<int> &c = {})
 {
-    Field f { p, std::vector<int>(size_t(p * p)), std::vector<int>(size_t(p * p)) };
-    for (int x = 0; x < p; ++x)
-        for (int y = 0; y < p; ++y) {
-            f.sum[size_t(x * p + y)] = (x + y) % p;
-            f.product[size_t(x * p + y)] = (x * y) % p;
-        }
-    return f;
-}
-
-Field gf27()
-{
-    Field f { 27, std::vector<int>(27 * 27), std::vector<int>(27 * 27) };
-    auto digits = [](int x) { return std::array<int, 3> { x % 3, x / 3 % 3, x / 9 }; };
-    for (int x = 0; x < 27; ++x)
-        for (int y = 0; y < 27; ++y) {
-            const auto a = digits(x), b = digits(y);
-            std::array<int, 5> c {};
-            for (int i = 0; i < 3; ++i)
-                for (int j = 0; j < 3; ++j)
-                    c[size_t(i + j)] += a[size_t(i)] * b[size_t(j)];
-            for (int i = 4; i >= 3; --i) { // x^i = x^(i-2) + x^(i-3)
-                c[size_t(i - 2)] += c[size_t(i)];
-                c[size_t(i - 3)] += c[size_t(i)];
+    const size_t n = std::max<size_t>(c.size(), 1);
+    int q = 1;
+    for (size_t i = 0; i < n; ++i)
+        q *= p;
+    Field f { q, std::vector<int>(size_t(q * q)), std::vector<int>(size_t(q * q)) };
+    auto digits = [&](int x) {
+        std::vector<int> d(n);
+        for (int &digit : d)
+            digit = x % p, x /= p;
+        return d;
+    };
+    auto number = [&](const std::vector<int> &d) {
+        int x = 0;
+        for (size_t i = n; i-- > 0;)
+            x = x * p + d[i] % p;
+        return x;
+    };
+    for (int x = 0; x < q; ++x)
+        for (int y = 0; y < q; ++y) {
+            const std::vector<int> a = digits(x), b = digits(y);
+            std::vector<int> s(n), m(2 * n);
+            for (size_t i = 0; i < n; ++i) {
+                s[i] = a[i] + b[i];
+                for (size_t j = 0; j < n; ++j)
+                    m[i + j] += a[i] * b[j];
             }
-            f.product[size_t(x * 27 + y)] = c[0] % 3 + 3 * (c[1] % 3) + 9 * (c[2] % 3);
-            f.sum[size_t(x * 27 + y)] =
-                    (a[0] + b[0]) % 3 + 3 * ((a[1] + b[1]) % 3) + 9 * ((a[2] + b[2]) % 3);
+            for (size_t i = 2 * n - 1; i >= n && !c.empty(); --i) // x^i = x^(i-n) * sum c_j x^j
+                for (size_t j = 0; j < n; ++j)
+                    m[i - n + j] += m[i] % p * c[j];
+            m.resize(n);
+            f.sum[size_t(x * q + y)] = number(s);
+            f.product[size_t(x * q + y)] = number(m);
         }
     return f;
 }
@@ -137,14 +143,29 @@ std::vector<Mask> invariantSteiner(int n, int k, int t, const std::vector<Permut
 }
 } // namespace
 
-std::vector<Permutation> projectiveGroup(int p)
+std::vector<Permutation> projectiveGroup(int q)
 {
-    return psl2(primeField(p));
+    switch (q) { // x^n = the polynomials below, all irreducible
+    case 4:
+        return psl2(field(2, { 1, 1 }));
+    case 8:
+        return psl2(field(2, { 1, 1, 0 }));
+    case 9:
+        return psl2(field(3, { 2, 0 }));
+    case 16:
+        return psl2(field(2, { 1, 1, 0, 0 }));
+    case 25:
+        return psl2(field(5, { 2, 0 }));
+    case 27:
+        return psl2(field(3, { 1, 1, 0 }));
+    default:
+        return psl2(field(q));
+    }
 }
 
 std::vector<Mask> steiner5624()
 {
-    return invariantSteiner(24, 6, 5, psl2(primeField(23)));
+    return invariantSteiner(24, 6, 5, projectiveGroup(23));
 }
 
 std::vector<Mask> steiner4627()
@@ -152,7 +173,7 @@ std::vector<Mask> steiner4627()
     // The blocks of S(5, 7, 28) through infinity, without it.
     const Mask infinity = Mask(1) << 27;
     std::vector<Mask> derived;
-    for (const Mask block : invariantSteiner(28, 7, 5, psl2(gf27())))
+    for (const Mask block : invariantSteiner(28, 7, 5, projectiveGroup(27)))
         if (block & infinity)
             derived.push_back(block & ~infinity);
     return derived;
