@@ -3,6 +3,8 @@
 #include "constructions.h"
 #include "groupcover.h"
 #include "guarantee.h"
+#include "reoptimize.h"
+#include "setcover.h"
 #include "wheeljob.h"
 
 #include <QFile>
@@ -13,6 +15,7 @@ using namespace dezenario::wheel;
 
 Q_DECLARE_METATYPE(WheelProblem)
 Q_DECLARE_METATYPE(std::vector<Mask>)
+Q_DECLARE_METATYPE(std::vector<bool>)
 
 namespace {
 // The job's first round, to its end; the deadline only keeps a broken job from hanging the suite.
@@ -83,6 +86,19 @@ private slots:
                 QCOMPARE(std::set<int>(p.begin(), p.end()).size(), n);
                 QVERIFY(n != 11 || p[10] == 10);
             }
+        }
+        // A group: one map after another is a map of it (a field's sums or products gone wrong
+        // would still give permutations, but not these).
+        for (const int q : { 8, 9, 25, 27 }) {
+            const std::vector<Permutation> group = projectiveGroup(q);
+            const std::set<Permutation> maps(group.begin(), group.end());
+            for (size_t i = 0; i < group.size(); i += 97)
+                for (size_t j = 0; j < group.size(); j += 89) {
+                    Permutation product(size_t(q + 1));
+                    for (size_t x = 0; x <= size_t(q); ++x)
+                        product[x] = group[j][group[i][x]];
+                    QVERIFY(maps.count(product));
+                }
         }
         for (const Permutation &p : shiftGroup({ 2, 2, 2 }, 0)) // regular: no point stays
             QVERIFY(p[0] == 0 || std::ranges::none_of(p, [&](int x) { return p[size_t(x)] == x; }));
@@ -287,6 +303,54 @@ private slots:
         QCOMPARE(checkGuarantee({ 28, 6, 4, 4 }, games)->holds(), left == 0);
         if (!left)
             QCOMPARE(games.size(), tableWheel({ 28, 6, 4, 4 }).size());
+    }
+
+    void setCover_data()
+    {
+        QTest::addColumn<std::int64_t>("wholeCosts");
+        QTest::addColumn<std::vector<bool>>("cheapest");
+        // Rows 0, 1 and 2 (the third standing for two sets); one column covers them all, the
+        // others one row each at a cost of 1.
+        QTest::newRow("three cheap ones") << std::int64_t(5) << std::vector<bool> { 0, 1, 1, 1 };
+        QTest::newRow("one dear one") << std::int64_t(2) << std::vector<bool> { 1, 0, 0, 0 };
+    }
+    // The cheapest covering, what its columns cost and not how many they are; where none fits a
+    // budget of 1, the column that leaves the fewest sets uncovered: the row of two.
+    void setCover()
+    {
+        QFETCH(std::int64_t, wholeCosts);
+        QFETCH(std::vector<bool>, cheapest);
+        auto cover = [&] {
+            return SetCover({ { 0, 1, 2 }, { 0 }, { 1 }, { 2 } }, { wholeCosts, 1, 1, 1 },
+                            { 1, 1, 2 }, 1);
+        };
+        QCOMPARE(cover().run(1 << 12), cheapest);
+        QCOMPARE(cover().run(1 << 12, 1), (std::vector<bool> { 0, 0, 0, 1 }));
+    }
+
+    void reoptimize_data()
+    {
+        QTest::addColumn<WheelProblem>("problem");
+        QTest::addColumn<size_t>("least");
+        QTest::newRow("Fano plane") << WheelProblem { 7, 3, 2, 2 } << size_t(7);
+        QTest::newRow("S(3,4,8)") << WheelProblem { 8, 4, 3, 3 } << size_t(14);
+        QTest::newRow("9 by 4, 3 if 3") << WheelProblem { 9, 4, 3, 3 } << size_t(25);
+        QTest::newRow("S(3,4,10)") << WheelProblem { 10, 4, 3, 3 } << size_t(30);
+    }
+    // From every game there is, a neighbourhood at a time, down to the least covering there can
+    // be; every game kept is one of k numbers, once.
+    void reoptimize()
+    {
+        QFETCH(WheelProblem, problem);
+        QFETCH(size_t, least);
+        const int v = problem.chosen, k = problem.perGame, t = problem.guarantee;
+        std::vector<Mask> all;
+        forEachSubset(lowest(v), k, [&](Mask game) { all.push_back(game); });
+        const std::vector<Mask> games = reoptimized(v, k, t, all, 100, 40, 1 << 17, 1);
+        QCOMPARE(games.size(), least);
+        QCOMPARE(std::set<Mask>(games.begin(), games.end()).size(), least);
+        QVERIFY(std::ranges::all_of(games, [&](Mask g) { return std::popcount(g) == k; }));
+        QVERIFY(checkGuarantee(problem, games)->holds());
     }
 
     // Quadra if 5 from the covering of quadra if 4: never more games than it has.

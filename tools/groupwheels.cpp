@@ -52,9 +52,9 @@ std::string projectiveName(int v, int q, bool affine, int copies, int i, int j, 
 // Coverings that a group of permutations leaves as it is, each searched from so many seeds: the
 // maps x -> ax + b on runs of m numbers (the rest fixed), for every such group of 8 to 1 000 maps
 // (or those of runs of `only` numbers alone, or with `only` -1, the subgroups of PSL(2, q) alone);
-// the shifts of the abelian groups that are not cyclic; and subgroups of PSL(2, q) on q + 1 of the
-// numbers, the rest fixed, that two maps drawn at random generate. The smallest is offered to the
-// table.
+// the shifts of the abelian groups that are not cyclic; and PSL(2, q) alike on runs of the numbers
+// (projectiveMaps), whole and the subgroups that two of its maps drawn at random generate. The
+// smallest is offered to the table.
 int improveByGroups(const std::string &path, int k, int t, int v, std::int64_t effort, int seeds,
                     int only)
 {
@@ -125,22 +125,24 @@ int improveByGroups(const std::string &path, int k, int t, int v, std::int64_t e
 }
 
 namespace {
-// The orbits of the group within a budget of games, those of four seeds that leave fewest sets for
-// the search to serve; then the program's own search serves them and makes the wheel smaller.
+// The orbits of the group within a budget of games (0: a whole covering), those of four seeds that
+// leave fewest sets for the search to serve, then fewest games; then the program's own search
+// serves them and makes the wheel smaller.
 int patch(const std::string &path, const WheelProblem &problem,
           const std::vector<Permutation> &group, const std::string &name, std::int64_t effort,
-          long seconds, std::int64_t budget)
+          long seconds, std::int64_t budget, std::uint64_t seed)
 {
     std::vector<Mask> orbits;
     std::uint64_t fewest = 0;
-    for (std::uint64_t seed = 1; seed <= 4; ++seed) {
-        std::vector<Mask> found = invariantCovering(problem.chosen, problem.perGame,
-                                                    problem.guarantee, group, effort, seed, budget);
+    for (std::uint64_t draw = 0; draw < 4; ++draw) {
+        std::vector<Mask> found =
+                invariantCovering(problem.chosen, problem.perGame, problem.guarantee, group, effort,
+                                  4 * (seed - 1) + draw + 1, budget);
         const std::uint64_t left = checkGuarantee(problem, found)->unserved;
-        if (seed == 1 || left < fewest)
+        if (draw == 0 || left < fewest || (left == fewest && found.size() < orbits.size()))
             fewest = left, orbits = std::move(found);
     }
-    const std::vector<Mask> games = searchFrom(problem, orbits, seconds, 1);
+    const std::vector<Mask> games = searchFrom(problem, orbits, seconds, seed);
     std::printf("  %zu games in orbits, %zu once the search served the rest\n", orbits.size(),
                 games.size());
     return offerAndSave(path,
@@ -154,25 +156,27 @@ int patch(const std::string &path, const WheelProblem &problem,
 } // namespace
 
 int improveByPatching(const std::string &path, int k, int t, int v, std::int64_t effort,
-                      long seconds, int m, int copies, int a, std::int64_t budget)
+                      long seconds, int m, int copies, int a, std::int64_t budget,
+                      std::uint64_t seed)
 {
     const int fixed = v - m * copies;
     return patch(path, { v, k, t, t }, affineGroup(m, copies, a, fixed),
                  "x -> " + std::to_string(a) + "x + b em " + std::to_string(copies) + " x Z"
                          + std::to_string(m) + ", " + std::to_string(fixed) + " fixas",
-                 effort, seconds, budget);
+                 effort, seconds, budget, seed);
 }
 
 int improveByPatchingProjective(const std::string &path, int k, int t, int v, std::int64_t effort,
                                 long seconds, int q, int copies, bool affine, int i, int j,
-                                std::int64_t budget)
+                                std::int64_t budget, std::uint64_t seed)
 {
     const std::vector<Permutation> maps = projectiveMaps(v, q, affine, copies);
     if (i >= int(maps.size()) || j >= int(maps.size()) || v < copies * (affine ? q : q + 1))
         return 2;
     const std::vector<Permutation> group = subgroup(maps, i, j);
     return patch(path, { v, k, t, t }, group,
-                 projectiveName(v, q, affine, copies, i, j, group.size()), effort, seconds, budget);
+                 projectiveName(v, q, affine, copies, i, j, group.size()), effort, seconds, budget,
+                 seed);
 }
 
 } // namespace dezenario::wheel::tools

@@ -3,9 +3,13 @@
 // on both cores, and a smaller wheel replaces the entry once the check passes it.
 //   improve_wheels TABLE k t m v SECONDS [SEED]
 //   improve_wheels TABLE --constructions
-//   improve_wheels TABLE --groups k t v EFFORT [SEEDS [M]]   (M: runs of M alone; -1: PSL(2, q)
-//   alone) improve_wheels TABLE --patch k t v EFFORT SECONDS m copies a BUDGET
+//   improve_wheels TABLE --groups k t v EFFORT [SEEDS [M]]
+//   improve_wheels TABLE --patch k t v EFFORT SECONDS m copies a BUDGET [SEED]
+//   improve_wheels TABLE --patch-psl k t v EFFORT SECONDS q copies affine i j BUDGET [SEED]
+//   improve_wheels TABLE --reoptimize k t v ROUNDS OUT EFFORT [SEED]
+// M: the maps x -> ax + b on runs of M numbers alone; -1: the subgroups of PSL(2, q) alone.
 #include "constructions.h"
+#include "reoptimize.h"
 #include "tablefile.h"
 
 #include <algorithm>
@@ -45,17 +49,35 @@ std::vector<Mask> oneNumberLess(const std::vector<Mask> &games, int v)
 
 int main(int argc, char **argv)
 {
-    if (argc == 12 && std::string(argv[2]) == "--patch")
+    if ((argc == 12 || argc == 13) && std::string(argv[2]) == "--patch")
         return improveByPatching(argv[1], std::atoi(argv[3]), std::atoi(argv[4]),
                                  std::atoi(argv[5]), std::atoll(argv[6]), std::atol(argv[7]),
                                  std::atoi(argv[8]), std::atoi(argv[9]), std::atoi(argv[10]),
-                                 std::atoll(argv[11]));
-    if (argc == 14 && std::string(argv[2]) == "--patch-psl")
+                                 std::atoll(argv[11]),
+                                 argc > 12 ? std::strtoull(argv[12], nullptr, 10) : 1);
+    if ((argc == 14 || argc == 15) && std::string(argv[2]) == "--patch-psl")
         return improveByPatchingProjective(
                 argv[1], std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]),
                 std::atoll(argv[6]), std::atol(argv[7]), std::atoi(argv[8]), std::atoi(argv[9]),
                 std::atoi(argv[10]) != 0, std::atoi(argv[11]), std::atoi(argv[12]),
-                std::atoll(argv[13]));
+                std::atoll(argv[13]), argc > 14 ? std::strtoull(argv[14], nullptr, 10) : 1);
+    if ((argc == 9 || argc == 10) && std::string(argv[2]) == "--reoptimize") {
+        const int k = std::atoi(argv[3]), t = std::atoi(argv[4]), v = std::atoi(argv[5]),
+                  rounds = std::atoi(argv[6]), out = std::atoi(argv[7]);
+        const auto table = load(argv[1]);
+        const auto entry = table.find({ k, t, t, v });
+        if (entry == table.end())
+            return 2;
+        return offerAndSave(
+                       argv[1],
+                       { entry->second.problem,
+                         reoptimized(v, k, t, entry->second.games, rounds, out, std::atoll(argv[8]),
+                                     argc > 9 ? std::strtoull(argv[9], nullptr, 10) : 1),
+                         entry->second.how + "; refeita por vizinhanças, " + std::to_string(rounds)
+                                 + " vezes " + std::to_string(out) + " jogos" })
+                ? 0
+                : 1;
+    }
     if (argc >= 7 && std::string(argv[2]) == "--groups")
         return improveByGroups(argv[1], std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]),
                                std::atoll(argv[6]), argc > 7 ? std::atoi(argv[7]) : 1,

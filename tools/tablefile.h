@@ -31,14 +31,15 @@ int improveByGroups(const std::string &path, int k, int t, int v, std::int64_t e
                     int only);
 
 // Orbits of x -> ax + b on `copies` runs of m numbers within a budget of games, those that leave
-// fewest t-sets uncovered of four seeds; then the program's own search serves the rest and makes
-// the wheel smaller, for so many seconds (groupwheels.cpp).
+// fewest t-sets uncovered of the four seeds that the seed names; then the program's own search
+// serves the rest and makes the wheel smaller, for so many seconds (groupwheels.cpp).
 int improveByPatching(const std::string &path, int k, int t, int v, std::int64_t effort,
-                      long seconds, int m, int copies, int a, std::int64_t budget);
+                      long seconds, int m, int copies, int a, std::int64_t budget,
+                      std::uint64_t seed);
 // The same with a subgroup of PSL(2, q) alike on `copies` runs, as improveByGroups names it: that
 // of its maps i and j (-1: the whole group).
 int improveByPatchingProjective(const std::string &path, int k, int t, int v, std::int64_t effort,
                                 long seconds, int q, int copies, bool affine, int i, int j,
-                                std::int64_t budget);
+                                std::int64_t budget, std::uint64_t seed);
 
 } // namespace dezenario::wheel::tools

@@ -2,7 +2,6 @@
 #include "groupcover.h"
 
 #include <algorithm>
-#include <array>
 #include <cstdint>
 #include <functional>
 
