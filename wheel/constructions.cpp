@@ -70,43 +70,6 @@ std::vector<Mask> steiner3622()
     return distinct(blocks);
 }
 
-std::vector<Mask> steiner3626()
-{
-    // GF(25) as a + b i with i^2 = 2 over GF(5), numbered 5b + a; infinity is 25.
-    constexpr int Infinity = 25;
-    auto add = [](int x, int y) { return (x % 5 + y % 5) % 5 + 5 * ((x / 5 + y / 5) % 5); };
-    auto mul = [](int x, int y) {
-        const int a = x % 5, b = x / 5, c = y % 5, d = y / 5;
-        return (a * c + 2 * b * d) % 5 + 5 * ((a * d + b * c) % 5);
-    };
-    std::array<int, 25> inverse {};
-    for (int x = 1; x < 25; ++x)
-        for (int y = 1; y < 25; ++y)
-            if (mul(x, y) == 1)
-                inverse[size_t(x)] = y;
-    std::set<Mask> blocks;
-    for (int a = 0; a < 25; ++a)
-        for (int b = 0; b < 25; ++b)
-            for (int c = 0; c < 25; ++c)
-                for (int d = 0; d < 25; ++d) {
-                    const int det = add(mul(a, d), mul(4, mul(b, c))); // 4 is -1
-                    if (det == 0)
-                        continue;
-                    // The image of z: (az + b) / (cz + d), infinity where the divisor is 0.
-                    auto image = [&](int z) {
-                        if (z == Infinity)
-                            return c == 0 ? Infinity : mul(a, inverse[size_t(c)]);
-                        const int num = add(mul(a, z), b), den = add(mul(c, z), d);
-                        return den == 0 ? Infinity : mul(num, inverse[size_t(den)]);
-                    };
-                    Mask circle = Mask(1) << image(Infinity);
-                    for (int z = 0; z < 5; ++z)
-                        circle |= Mask(1) << image(z);
-                    blocks.insert(circle);
-                }
-    return distinct(blocks);
-}
-
 std::vector<Mask> oneNumberMore(const std::vector<Mask> &covering, const std::vector<Mask> &smaller,
                                 int v)
 {

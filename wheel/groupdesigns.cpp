@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <functional>
+#include <set>
 
 namespace dezenario::wheel {
 
@@ -55,9 +56,10 @@ Field field(int p, const std::vector<int> &c = {})
     return f;
 }
 
-// PSL(2, q) on the projective line GF(q) and infinity (numbered q): the maps
-// z -> (az + b) / (cz + d) whose ad - bc is a square other than 0.
-std::vector<Permutation> psl2(const Field &f)
+// PGL(2, q) on the projective line GF(q) and infinity (numbered q): the maps
+// z -> (az + b) / (cz + d) whose ad - bc is not 0; PSL(2, q) when `special`, those whose ad - bc is
+// a square.
+std::vector<Permutation> linearGroup(const Field &f, bool special)
 {
     const int q = f.q;
     auto add = [&](int x, int y) { return f.sum[size_t(x * q + y)]; };
@@ -76,7 +78,7 @@ std::vector<Permutation> psl2(const Field &f)
             for (int c = 0; c < q; ++c)
                 for (int d = 0; d < q; ++d) {
                     const int det = add(mul(a, d), negative[size_t(mul(b, c))]);
-                    if (det == 0 || !square[size_t(det)])
+                    if (det == 0 || (special && !square[size_t(det)]))
                         continue;
                     Permutation image(size_t(q + 1));
                     image[size_t(q)] = std::uint8_t(c == 0 ? q : mul(a, inverse[size_t(c)]));
@@ -146,20 +148,33 @@ std::vector<Permutation> projectiveGroup(int q)
 {
     switch (q) { // x^n = the polynomials below, all irreducible
     case 4:
-        return psl2(field(2, { 1, 1 }));
+        return linearGroup(field(2, { 1, 1 }), true);
     case 8:
-        return psl2(field(2, { 1, 1, 0 }));
+        return linearGroup(field(2, { 1, 1, 0 }), true);
     case 9:
-        return psl2(field(3, { 2, 0 }));
+        return linearGroup(field(3, { 2, 0 }), true);
     case 16:
-        return psl2(field(2, { 1, 1, 0, 0 }));
+        return linearGroup(field(2, { 1, 1, 0, 0 }), true);
     case 25:
-        return psl2(field(5, { 2, 0 }));
+        return linearGroup(field(5, { 2, 0 }), true);
     case 27:
-        return psl2(field(3, { 1, 1, 0 }));
+        return linearGroup(field(3, { 1, 1, 0 }), true);
     default:
-        return psl2(field(q));
+        return linearGroup(field(q), true);
     }
+}
+
+std::vector<Mask> steiner3626()
+{
+    // GF(25) as a + b i with i^2 = 2 over GF(5), numbered 5b + a; GF(5) is 0..4, infinity 25.
+    std::set<Mask> circles;
+    for (const Permutation &p : linearGroup(field(5, { 2, 0 }), false)) {
+        Mask circle = Mask(1) << p[25];
+        for (int z = 0; z < 5; ++z)
+            circle |= Mask(1) << p[size_t(z)];
+        circles.insert(circle);
+    }
+    return std::vector<Mask>(circles.begin(), circles.end());
 }
 
 std::vector<Mask> steiner5624()
