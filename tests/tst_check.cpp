@@ -62,6 +62,20 @@ private slots:
         QCOMPARE(numbersInWords(checked[0]), "[05] [17] [23] [38] [44] \"61\" (NÃO MARCADO)");
     }
 
+    // A blank game before a marked one on the same slip: the marked one is still checked, under
+    // its own place on the slip.
+    void blankBeforeMarked()
+    {
+        KeptRun run;
+        run.slips.push_back(
+                { 7, { KeptRun::Game {}, KeptRun::Game { { 1, 2, 3, 4, 5, 9 }, {} } } });
+        const QList<CheckedGame> checked = checkRun(run, readDraw("1 2 3 4 5 6", ""));
+        QCOMPARE(checked.size(), 1);
+        QCOMPARE(checked[0].slip, 7);
+        QCOMPARE(checked[0].game, 2);
+        QCOMPARE(checked[0].hits, 5);
+    }
+
     void draws_data()
     {
         QTest::addColumn<QString>("typed");
